@@ -1,0 +1,87 @@
+#include "app/options.h"
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include <new>
+#include <string>
+
+#include "app/run_state.h"
+
+namespace {
+
+wchar_t FoldAsciiLetter(wchar_t c) {
+    return (c >= L'A' && c <= L'Z') ? static_cast<wchar_t>(c - L'A' + L'a') : c;
+}
+
+// False when memory ran out; the parse then stops where it is.
+bool StorePath(std::wstring& target, const wchar_t* value) {
+    try {
+        target = value;
+        return true;
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+}
+
+// Owns the argument array of CommandLineToArgvW.
+class ArgumentArray {
+public:
+    ArgumentArray() : argv_(CommandLineToArgvW(GetCommandLineW(), &argc_)) {
+        if (argv_ == nullptr) argc_ = 0;
+    }
+    ~ArgumentArray() {
+        if (argv_ != nullptr) LocalFree(argv_);
+    }
+    ArgumentArray(const ArgumentArray&) = delete;
+    ArgumentArray& operator=(const ArgumentArray&) = delete;
+
+    int count() const { return argc_; }
+    const wchar_t* const* values() const { return argv_; }
+
+private:
+    int argc_ = 0;
+    wchar_t** argv_;
+};
+
+}  // namespace
+
+bool MatchesOption(const wchar_t* argument, const wchar_t* option) {
+    for (; *argument != L'\0' && *option != L'\0'; ++argument, ++option) {
+        if (FoldAsciiLetter(*argument) != FoldAsciiLetter(*option)) return false;
+    }
+    return *argument == L'\0' && *option == L'\0';
+}
+
+void ParseArguments(int argc, const wchar_t* const* argv) {
+    g_quiet = false;
+    g_extractMode = false;
+    g_extractPath.clear();
+    g_patchListMode = false;
+    g_patchListPath.clear();
+    g_runPatch = true;
+
+    for (int i = 1; i < argc; ++i) {
+        const wchar_t* argument = argv[i];
+        if (MatchesOption(argument, L"/q")) {
+            g_quiet = true;
+        } else if (MatchesOption(argument, L"/e")) {
+            g_extractMode = true;
+            g_runPatch = false;
+            if (i + 1 < argc && !StorePath(g_extractPath, argv[++i])) return;
+        } else if (MatchesOption(argument, L"/p")) {
+            g_patchListMode = true;
+            g_runPatch = false;
+            if (i + 1 < argc && !StorePath(g_patchListPath, argv[++i])) return;
+        } else if (MatchesOption(argument, L"/i")) {
+            g_runPatch = false;
+            g_listMode = true;
+            return;
+        }
+    }
+}
+
+void ParseCommandLine() {
+    const ArgumentArray arguments;
+    ParseArguments(arguments.count(), arguments.values());
+}

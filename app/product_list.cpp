@@ -1,0 +1,5 @@
+#include "app/product_list.h"
+
+void ShowProductList() {
+    // Not built yet: needs the patch target list from the Windows Installer.
+}

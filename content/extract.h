@@ -1,0 +1,10 @@
+#pragma once
+
+#include <string>
+
+// Writes the embedded patch package ("MSP"/"IDR_MSP" of g_hInstance) byte
+// for byte to `path`, emptying a file that is there. An empty `path` gets a
+// new temporary file named by the temp-name rule, created exclusively; its
+// name is stored in `path` as soon as it is made. On failure the thread's
+// last-error value is what the failing system call left.
+bool ExtractPackage(std::wstring& path);

@@ -1,0 +1,138 @@
+#include "content/temp_name.h"
+
+#include <string>
+
+namespace {
+
+// The directory limit counts a separator, ten digits and the terminator,
+// whether or not the separator is needed.
+constexpr std::size_t kNameReserve = 12;
+constexpr std::size_t kMaxPathLength = 260;
+constexpr std::uint32_t kMaxTries = 32767;
+
+class SystemQueries final : public TempNameQueries {
+public:
+    bool ReadEnvironment(const wchar_t* name, std::wstring& value) const override {
+        SetLastError(ERROR_SUCCESS);
+        DWORD needed = GetEnvironmentVariableW(name, nullptr, 0);
+        if (needed == 0) {
+            // An empty value still counts as set.
+            value.clear();
+            return GetLastError() != ERROR_ENVVAR_NOT_FOUND;
+        }
+        for (;;) {
+            value.resize(needed);
+            const DWORD length = GetEnvironmentVariableW(name, &value[0], needed);
+            if (length < needed) {
+                value.resize(length);
+                return length != 0 || GetLastError() != ERROR_ENVVAR_NOT_FOUND;
+            }
+            needed = length;  // The variable grew between the two calls.
+        }
+    }
+
+    DWORD ProbePath(const std::wstring& path) const override {
+        if (GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES) return ERROR_SUCCESS;
+        return GetLastError();
+    }
+};
+
+bool Exists(const TempNameQueries& queries, const std::wstring& path) {
+    return queries.ProbePath(path) == ERROR_SUCCESS;
+}
+
+std::wstring WithoutQuotes(const std::wstring& text) {
+    std::wstring result;
+    for (const wchar_t c : text) {
+        if (c != L'"') result += c;
+    }
+    return result;
+}
+
+std::wstring ChooseDirectory(const std::wstring& folder, const TempNameQueries& queries) {
+    std::wstring tmp;
+    if (queries.ReadEnvironment(L"TMP", tmp)) {
+        if (Exists(queries, tmp)) return tmp;
+        if (tmp.find(L'"') != std::wstring::npos) {
+            std::wstring unquoted = WithoutQuotes(tmp);
+            if (Exists(queries, unquoted)) return unquoted;
+        }
+    }
+    if (!folder.empty() && Exists(queries, folder)) return folder;
+    if (Exists(queries, L"\\")) return L"\\";
+    return L".";
+}
+
+}  // namespace
+
+const TempNameQueries& SystemTempNameQueries() {
+    static const SystemQueries queries;
+    return queries;
+}
+
+bool IsAccessRefused(DWORD error) {
+    switch (error) {
+    case ERROR_ACCESS_DENIED:
+    case ERROR_CURRENT_DIRECTORY:
+    case ERROR_NETWORK_ACCESS_DENIED:
+    case ERROR_CANNOT_MAKE:
+    case ERROR_FAIL_I24:
+    case ERROR_DRIVE_LOCKED:
+    case ERROR_SEEK_ON_DEVICE:
+    case ERROR_NOT_LOCKED:
+    case ERROR_LOCK_FAILED:
+        return true;
+    default:
+        // ERROR_WRITE_PROTECT (19) to ERROR_SHARING_BUFFER_EXCEEDED (36):
+        // not ready, sharing and lock violations and the like.
+        return error >= ERROR_WRITE_PROTECT && error <= ERROR_SHARING_BUFFER_EXCEEDED;
+    }
+}
+
+bool MakeTempName(const std::wstring& folder, const std::wstring& prefix,
+                  const TempNameQueries& queries, TempNameCounter& counter,
+                  std::wstring& name) {
+    const std::wstring directory = ChooseDirectory(folder, queries);
+    if (directory.size() + prefix.size() + kNameReserve > kMaxPathLength) return false;
+
+    std::wstring base = directory;
+    if (base.empty() || (base.back() != L'\\' && base.back() != L'/')) base += L'\\';
+    base += prefix;
+
+    if (prefix.size() > counter.prefixLength) counter.counter = 1;
+    counter.prefixLength = prefix.size();
+    const std::uint32_t start = counter.counter;
+
+    for (;;) {
+        ++counter.counter;
+        if (counter.counter - start > kMaxTries) return false;
+        std::wstring candidate = base + std::to_wstring(counter.counter);
+        const DWORD probe = queries.ProbePath(candidate);
+        if (probe != ERROR_SUCCESS && !IsAccessRefused(probe)) {
+            name = std::move(candidate);
+            return true;
+        }
+    }
+}
+
+FileHandle CreateTempFile(std::wstring& name, const std::wstring& folder,
+                          const std::wstring& prefix, const TempNameQueries& queries,
+                          TempNameCounter& counter) {
+    // Each retry needs a name that appeared after its check: bounded like the
+    // rule itself, so a hostile folder cannot keep the loop going.
+    for (std::uint32_t attempt = 0; attempt < kMaxTries; ++attempt) {
+        FileHandle file(CreateFileW(name.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                    CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (file) return file;
+        const DWORD error = GetLastError();
+        if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) return FileHandle();
+        if (!MakeTempName(folder, prefix, queries, counter, name)) {
+            name.clear();
+            SetLastError(error);
+            return FileHandle();
+        }
+    }
+    name.clear();
+    SetLastError(ERROR_FILE_EXISTS);
+    return FileHandle();
+}

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <string>
+
+// A fresh, empty folder for the running test (C:\spapply-tests\<suite>.<test>),
+// removed with everything in it when the test ends.
+class ScratchFolder {
+public:
+    ScratchFolder();
+    ~ScratchFolder();
+    ScratchFolder(const ScratchFolder&) = delete;
+    ScratchFolder& operator=(const ScratchFolder&) = delete;
+
+    const std::wstring& path() const { return path_; }
+    // The path of `leaf` inside the folder.
+    std::wstring operator/(const std::wstring& leaf) const { return path_ + L"\\" + leaf; }
+
+private:
+    std::wstring path_;
+};
+
+bool ReadWholeFile(const std::wstring& path, std::string& bytes);
+bool WriteWholeFile(const std::wstring& path, const std::string& bytes);
+bool PathExists(const std::wstring& path);
+void RemoveTree(const std::wstring& path);
+// The folder of the running test program, where the build puts every exe.
+std::wstring ModuleFolder();

@@ -1,0 +1,9 @@
+#pragma once
+
+#include <string>
+
+// Fills a catalogue text the way wsprintfW fills a format with one argument,
+// without its 1024-character limit: the first "%d" or "%s" becomes
+// `argument` (already written out as text), "%%" becomes "%". With no
+// argument, placeholders are left as they stand. Any other "%" is kept.
+std::wstring FormatCatalogueText(const std::wstring& format, const std::wstring* argument);

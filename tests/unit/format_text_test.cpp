@@ -1,0 +1,38 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "messages/format_text.h"
+
+namespace {
+
+TEST(FormatCatalogueText, FillsThePlaceholderLikeWsprintf) {
+    const std::wstring name = L"Tolvanek Reports";
+    const std::wstring error = L"-2147483648";
+    const std::wstring empty;
+    const std::wstring longName(1023, L'n');
+    struct Case {
+        const wchar_t* format;
+        const std::wstring* argument;
+        std::wstring expected;
+    };
+    const Case cases[] = {
+        {L"installed and %s has been updated.", &name, L"installed and Tolvanek Reports has been updated."},
+        {L"installed and %s has been updated.", &empty, L"installed and  has been updated."},
+        {L"Error Code: %d", &error, L"Error Code: -2147483648"},
+        {L"%s", &longName, longName},
+        {L"%s then %s", &name, L"Tolvanek Reports then %s"},
+        {L"100%% sure, %d", &error, L"100% sure, -2147483648"},
+        {L"no placeholder.\nSecond line", nullptr, L"no placeholder.\nSecond line"},
+        {L"kept %d without argument", nullptr, L"kept %d without argument"},
+        {L"percent %% alone", nullptr, L"percent % alone"},
+        {L"other %x and trailing %", &name, L"other %x and trailing %"},
+        {L"", &name, L""},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(FormatCatalogueText(c.format, c.argument), c.expected)
+            << testing::PrintToString(std::wstring(c.format));
+    }
+}
+
+}  // namespace

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "messages/string_table.h"
 #include "tests/support/catalogue.h"
 #include "tests/support/scratch.h"
 #include "tests/watcher/watcher.h"
@@ -123,6 +124,40 @@ TEST(ShowMessage, TheSameIdFollowsTheThreadLocale) {
               L"Pour installer ce Service Pack, vous devez indiquer une liste de correctifs dans "
               L"la ligne de commande.");
     EXPECT_EQ(french.boxes[0].caption, L"Erreur d'installation");
+}
+
+// Every id in three more languages, against the exe's own entries in that language.
+TEST(ShowMessage, EveryIdInFrenchJapaneseAndRussian) {
+    const HMODULE exe = LoadLibraryExW((ModuleFolder() + L"\\spapply.exe").c_str(), nullptr,
+                                       LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(exe, nullptr);
+    struct Expected {
+        UINT id;
+        UINT caption;
+        const wchar_t* value;
+        UINT style;
+    };
+    const Expected table[] = {{300, 311, L"1603", 0x50010}, {301, 312, L"X", 0x50040},
+                              {306, 313, L"X", 0x50010},    {307, 311, nullptr, 0x50010},
+                              {308, 311, L"X", 0x50010},    {309, 311, nullptr, 0x50010},
+                              {310, 311, nullptr, 0x50010}};
+    for (const LANGID language : {1036, 1041, 1049}) {
+        for (const Expected& e : table) {
+            SCOPED_TRACE(testing::Message() << "id " << e.id << ", language " << language);
+            std::wstring text;
+            std::wstring caption;
+            ASSERT_TRUE(ReadStringEntry(exe, e.id, language, text));
+            ASSERT_TRUE(ReadStringEntry(exe, e.caption, language, caption));
+
+            const WatchedRun run = ShowMessageOf(language, e.id, L"1603", L"X");
+
+            ASSERT_EQ(run.boxes.size(), 1u);
+            EXPECT_EQ(run.boxes[0].text, e.value ? Filled(text, e.value) : text);
+            EXPECT_EQ(run.boxes[0].caption, caption);
+            EXPECT_EQ(run.boxes[0].style, e.style);
+        }
+    }
+    FreeLibrary(exe);
 }
 
 TEST(ShowMessage, QuietShowsNothingAndLeavesTheLastErrorAlone) {

@@ -68,8 +68,6 @@ INSTANTIATE_TEST_SUITE_P(
                     {L"out.msp"}, {}},
         ExtractCase{"ALaterBareExtractKeepsThePath", {L"/e", L"a.msp", L"/e"}, {L"a.msp"},
                     {L"tmp\\MSP2"}},
-        ExtractCase{"ExtractThenList", {L"/e", L"x.msp", L"/i"}, {L"x.msp"}, {}},
-        ExtractCase{"ListEndsTheParse", {L"/i", L"/e", L"x.msp"}, {}, {L"x.msp"}},
         ExtractCase{"MissingFolderReportsNothing", {L"/e", L"missing\\out.msp"}, {},
                     {L"missing"}}),
     [](const testing::TestParamInfo<ExtractCase>& info) { return info.param.name; });

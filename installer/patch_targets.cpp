@@ -1,0 +1,51 @@
+#include "installer/patch_targets.h"
+
+#include <vector>
+
+#include "installer/installer_handle.h"
+
+namespace {
+
+constexpr UINT kTargetListProperty = 7;  // PID_TEMPLATE
+constexpr DWORD kFirstAttemptCharacters = 2048;
+
+}  // namespace
+
+MSIHANDLE OpenPackageSummary(const std::wstring& packagePath) {
+    wchar_t fullPath[MAX_PATH];
+    const DWORD length = GetFullPathNameW(packagePath.c_str(), MAX_PATH, fullPath, nullptr);
+    if (length == 0) return 0;
+    if (length >= MAX_PATH) {
+        SetLastError(ERROR_FILENAME_EXCED_RANGE);
+        return 0;
+    }
+    MSIHANDLE summary = 0;
+    const UINT result = InstallerGetSummaryInformation(fullPath, &summary);
+    if (result != ERROR_SUCCESS) {
+        SetLastError(result);
+        return 0;
+    }
+    return summary;
+}
+
+bool ReadPatchTargets(const std::wstring& packagePath, std::wstring& targets) {
+    const InstallerHandle summary(OpenPackageSummary(packagePath));
+    if (summary.get() == 0) return false;
+
+    // Zeroed, so that a property without text reads as an empty list.
+    std::vector<wchar_t> buffer(kFirstAttemptCharacters, L'\0');
+    DWORD size = kFirstAttemptCharacters;
+    UINT result = InstallerGetSummaryText(summary.get(), kTargetListProperty, buffer.data(), &size);
+    if (result == ERROR_MORE_DATA) {
+        // The size now holds the length without the terminator: one more try, exactly that big.
+        buffer.assign(static_cast<std::size_t>(size) + 1, L'\0');
+        size = static_cast<DWORD>(buffer.size());
+        result = InstallerGetSummaryText(summary.get(), kTargetListProperty, buffer.data(), &size);
+    }
+    if (result != ERROR_SUCCESS) {
+        SetLastError(result);
+        return false;
+    }
+    targets.assign(buffer.data(), wcsnlen(buffer.data(), buffer.size()));
+    return true;
+}

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+// A version as four unsigned 16-bit parts, leftmost first. Versions are
+// only ever compared for equality.
+struct VersionQuad {
+    std::array<std::uint16_t, 4> parts{};
+};
+
+// Reads "a.b.c.d" ("," counts as "."). A part is taken only when a "."
+// follows it, the fourth excepted: "200.0.282" is 200.0.0.0. Each part is
+// converted by ParseNumber and kept modulo 65536. Every text gives a quad.
+VersionQuad ParseVersion(std::wstring text);
+
+bool SameVersion(const VersionQuad& a, const VersionQuad& b);
+
+// The number at the start of `text`: leading white space, one optional "+"
+// or "-", then decimal digits (of any of the scripts Windows knows decimal
+// digits in) up to the first other character, in 32-bit arithmetic that
+// wraps around. 0 when there are no digits.
+std::int32_t ParseNumber(const std::wstring& text, std::size_t start = 0);

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <windows.h>
+#include <msi.h>
+#include <msiquery.h>
+
+// The six Windows Installer functions the program uses. msi.dll is not one
+// of the DLLs that Windows always takes from the system folder, so it is not
+// imported: it is bound on first use from the system folder by full path,
+// and a msi.dll planted beside the exe is never loaded. When msi.dll cannot
+// be had, each call fails with the loader's error (ERROR_MOD_NOT_FOUND and
+// the like) as its result, and INSTALLSTATE_UNKNOWN for the state query.
+
+UINT InstallerGetSummaryInformation(const wchar_t* packagePath, MSIHANDLE* summary);
+// Reads one summary property as text; the size is in characters, in and out.
+UINT InstallerGetSummaryText(MSIHANDLE summary, UINT property, wchar_t* buffer, DWORD* size);
+void InstallerCloseHandle(MSIHANDLE handle);
+INSTALLSTATE InstallerQueryProductState(const wchar_t* productCode);
+UINT InstallerGetProductInfo(const wchar_t* productCode, const wchar_t* property, wchar_t* buffer,
+                             DWORD* size);
+UINT InstallerConfigureProduct(const wchar_t* productCode, int installLevel, INSTALLSTATE state,
+                               const wchar_t* commandLine);

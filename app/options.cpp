@@ -59,6 +59,7 @@ void ParseArguments(int argc, const wchar_t* const* argv) {
     g_extractPath.clear();
     g_patchListMode = false;
     g_patchListPath.clear();
+    g_logPath.clear();
     g_runPatch = true;
 
     for (int i = 1; i < argc; ++i) {
@@ -73,6 +74,9 @@ void ParseArguments(int argc, const wchar_t* const* argv) {
             g_patchListMode = true;
             g_runPatch = false;
             if (i + 1 < argc && !StorePath(g_patchListPath, argv[++i])) return;
+        } else if (MatchesOption(argument, L"/l")) {
+            // The log goes with whichever road the run takes.
+            if (i + 1 < argc && !StorePath(g_logPath, argv[++i])) return;
         } else if (MatchesOption(argument, L"/i")) {
             g_runPatch = false;
             g_listMode = true;

@@ -7,14 +7,19 @@
 #include "content/extract.h"
 #include "installer/patch_targets.h"
 
-void ShowProductList() {
+bool ShowProductList() {
     std::wstring packagePath;
     std::wstring targets;
-    // A package that cannot be written or read shows an empty list.
+    bool read = false;
     if (ExtractPackage(packagePath)) {
-        ReadPatchTargets(packagePath, targets);
+        read = ReadPatchTargets(packagePath, targets);
+        const DWORD error = GetLastError();
         DeleteFileW(packagePath.c_str());
+        SetLastError(error);
     }
+    const DWORD error = GetLastError();
     // Not through ShowMessage: this box is shown under "/q" too.
     MessageBoxW(nullptr, targets.c_str(), L"List of Products", MB_OK | MB_TOPMOST | MB_SETFOREGROUND);
+    SetLastError(error);
+    return read;
 }

@@ -8,5 +8,6 @@ std::wstring g_extractPath;
 bool g_patchListMode = false;
 std::wstring g_patchListPath;
 bool g_listMode = false;
+std::wstring g_logPath;
 std::wstring g_productName;
 std::vector<std::unique_ptr<TargetProduct>> g_targetProducts;

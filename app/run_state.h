@@ -17,5 +17,6 @@ extern std::wstring g_extractPath;
 extern bool g_patchListMode;
 extern std::wstring g_patchListPath;
 extern bool g_listMode;
+extern std::wstring g_logPath;
 extern std::wstring g_productName;
 extern std::vector<std::unique_ptr<TargetProduct>> g_targetProducts;

@@ -1,7 +1,8 @@
-# add_fixture_product(NAME CODE VERSION LANGUAGE PRODUCT_NAME)
+# add_fixture_product(NAME CODE VERSION LANGUAGE PRODUCT_NAME [QUERY...])
 # Builds ${FIXTURE_DIR}/NAME.msi with wixl from the fixture template (one
-# file, one feature), adds it to the target fixture_products, and lists it
-# in the header that write_fixture_header() makes for the tests.
+# file, one feature), runs the SQL QUERYs on it, adds it to the target
+# fixture_products, and lists it in the header that write_fixture_header()
+# makes for the tests.
 get_filename_component(FIXTURE_SOURCES ${CMAKE_CURRENT_LIST_DIR}/../tests/fixtures ABSOLUTE)
 set(FIXTURE_TEMPLATE ${FIXTURE_SOURCES}/product.wxs.in)
 set(FIXTURE_README ${FIXTURE_SOURCES}/readme.txt)
@@ -25,12 +26,17 @@ function(add_fixture_product name code version language product_name)
     set(FIXTURE_LANGUAGE ${language})
     set(FIXTURE_FOLDER ${name})
     set(wxs ${FIXTURE_DIR}/${name}.wxs)
+    set(queries)
+    foreach(query IN LISTS ARGN)
+        list(APPEND queries COMMAND ${MSIBUILD} ${FIXTURE_DIR}/${name}.msi -q "${query}")
+    endforeach()
     configure_file(${FIXTURE_TEMPLATE} ${wxs} @ONLY)
     add_custom_command(OUTPUT ${FIXTURE_DIR}/${name}.msi
         COMMAND ${WIXL} -o ${FIXTURE_DIR}/${name}.msi ${wxs}
         COMMAND ${MSIBUILD} ${FIXTURE_DIR}/${name}.msi -i ${FIXTURE_CODEPAGE_TABLE}
         COMMAND ${MSIBUILD} ${FIXTURE_DIR}/${name}.msi
             -q "UPDATE `Property` SET `Value` = '${product_name}' WHERE `Property` = 'ProductName'"
+        ${queries}
         # wixl finds the product's file relative to where it runs.
         WORKING_DIRECTORY ${FIXTURE_SOURCES}
         DEPENDS ${wxs} ${FIXTURE_README}

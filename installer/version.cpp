@@ -53,3 +53,15 @@ VersionQuad ParseVersion(std::wstring text) {
 }
 
 bool SameVersion(const VersionQuad& a, const VersionQuad& b) { return a.parts == b.parts; }
+
+ApplicableMatch MatchApplicableVersions(const std::wstring& applicableVersions,
+                                        const VersionQuad& installed, const VersionQuad& target) {
+    std::size_t start = 0;
+    for (std::size_t comma; (comma = applicableVersions.find(L',', start)) != std::wstring::npos;
+         start = comma + 1) {
+        const VersionQuad entry = ParseVersion(applicableVersions.substr(start, comma - start));
+        if (SameVersion(entry, installed)) return ApplicableMatch::kInstalled;
+        if (SameVersion(entry, target)) return ApplicableMatch::kTarget;
+    }
+    return ApplicableMatch::kNone;
+}

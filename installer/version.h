@@ -22,3 +22,16 @@ bool SameVersion(const VersionQuad& a, const VersionQuad& b);
 // digits in) up to the first other character, in 32-bit arithmetic that
 // wraps around. 0 when there are no digits.
 std::int32_t ParseNumber(const std::wstring& text, std::size_t start = 0);
+
+enum class ApplicableMatch {
+    kNone,       // no entry equals either version: the patch does not fit
+    kInstalled,  // an entry equals the installed version: the patch applies
+    kTarget,     // an entry equals the target version first
+};
+
+// Walks a list of versions each followed by "," ("200.0.236.0,"), in
+// order, to the first entry equal to the installed or the target version.
+// Text after the last comma is never read, so a version without its comma
+// never matches.
+ApplicableMatch MatchApplicableVersions(const std::wstring& applicableVersions,
+                                        const VersionQuad& installed, const VersionQuad& target);

@@ -27,6 +27,8 @@ struct MsiFunctions {
     decltype(&MsiQueryProductStateW) queryProductState;
     decltype(&MsiGetProductInfoW) getProductInfo;
     decltype(&MsiConfigureProductExW) configureProductEx;
+    decltype(&MsiSetInternalUI) setInternalUI;
+    decltype(&MsiEnableLogW) enableLog;
 };
 
 HMODULE LoadFromSystemFolder(const wchar_t* name) {
@@ -56,7 +58,9 @@ const MsiFunctions* Msi() {
         Bind(module.get(), "MsiCloseHandle", functions.closeHandle) &&
         Bind(module.get(), "MsiQueryProductStateW", functions.queryProductState) &&
         Bind(module.get(), "MsiGetProductInfoW", functions.getProductInfo) &&
-        Bind(module.get(), "MsiConfigureProductExW", functions.configureProductEx);
+        Bind(module.get(), "MsiConfigureProductExW", functions.configureProductEx) &&
+        Bind(module.get(), "MsiSetInternalUI", functions.setInternalUI) &&
+        Bind(module.get(), "MsiEnableLogW", functions.enableLog);
     static const DWORD bindError = bound ? ERROR_SUCCESS : GetLastError();
     if (!bound) SetLastError(bindError);
     return bound ? &functions : nullptr;
@@ -105,4 +109,15 @@ UINT InstallerConfigureProduct(const wchar_t* productCode, int installLevel, INS
     const MsiFunctions* msi = Msi();
     if (msi == nullptr) return Unavailable();
     return msi->configureProductEx(productCode, installLevel, state, commandLine);
+}
+
+void InstallerHideUserInterface() {
+    if (const MsiFunctions* msi = Msi()) msi->setInternalUI(INSTALLUILEVEL_NONE, nullptr);
+}
+
+UINT InstallerEnableVerboseLog(const wchar_t* path) {
+    const MsiFunctions* msi = Msi();
+    if (msi == nullptr) return Unavailable();
+    return msi->enableLog(INSTALLLOGMODE_VERBOSE, path,
+                          INSTALLLOGATTRIBUTES_APPEND | INSTALLLOGATTRIBUTES_FLUSHEACHLINE);
 }

@@ -4,7 +4,7 @@
 #include <msi.h>
 #include <msiquery.h>
 
-// The six Windows Installer functions the program uses. msi.dll is not one
+// The Windows Installer functions the program uses. msi.dll is not one
 // of the DLLs that Windows always takes from the system folder, so it is not
 // imported: it is bound on first use from the system folder by full path,
 // and a msi.dll planted beside the exe is never loaded. When msi.dll cannot
@@ -20,3 +20,7 @@ UINT InstallerGetProductInfo(const wchar_t* productCode, const wchar_t* property
                              DWORD* size);
 UINT InstallerConfigureProduct(const wchar_t* productCode, int installLevel, INSTALLSTATE state,
                                const wchar_t* commandLine);
+// No dialog of the installer's own: for quiet runs.
+void InstallerHideUserInterface();
+// The installer appends a verbose log of what it does to `path`.
+UINT InstallerEnableVerboseLog(const wchar_t* path);

@@ -34,6 +34,7 @@ struct ExtractCase {
     std::vector<std::wstring> arguments;
     std::vector<std::wstring> written;  // hold the package afterwards
     std::vector<std::wstring> absent;   // do not exist afterwards
+    DWORD exitCode = 0;
 };
 
 class ExtractOptionTest : public testing::TestWithParam<ExtractCase> {};
@@ -45,7 +46,7 @@ TEST_P(ExtractOptionTest, WritesWhatTheOptionsSayAndShowsNothing) {
 
     const WatchedRun run = RunSpapply(c.arguments, scratch.path(), scratch / L"tmp");
 
-    EXPECT_EQ(run.exitCode, 0u);
+    EXPECT_EQ(run.exitCode, c.exitCode);
     EXPECT_TRUE(run.boxes.empty()) << run.boxes.size() << " boxes, the first: "
                                    << testing::PrintToString(run.boxes.front().text);
     const std::string package = BuiltPackage();
@@ -68,8 +69,9 @@ INSTANTIATE_TEST_SUITE_P(
                     {L"out.msp"}, {}},
         ExtractCase{"ALaterBareExtractKeepsThePath", {L"/e", L"a.msp", L"/e"}, {L"a.msp"},
                     {L"tmp\\MSP2"}},
-        ExtractCase{"MissingFolderReportsNothing", {L"/e", L"missing\\out.msp"}, {},
-                    {L"missing"}}),
+        // No box, but the exit code tells: the path was not found.
+        ExtractCase{"MissingFolderShowsNothing", {L"/e", L"missing\\out.msp"}, {}, {L"missing"},
+                    ERROR_PATH_NOT_FOUND}),
     [](const testing::TestParamInfo<ExtractCase>& info) { return info.param.name; });
 
 TEST(ExtractOption, WithoutAPathWritesMSP2ThenMSP3InTheTemporaryFolder) {

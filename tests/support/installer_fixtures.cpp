@@ -65,7 +65,34 @@ HRESULT WriteFixturePatch(const std::wstring& path, const std::string& targets,
     return WritePatch(path, spec);
 }
 
-bool MakeExeWithPackage(const std::wstring& path, const std::string& package) {
+namespace {
+
+// A string-table block holding only entry `id`, or no entry at all when
+// `text` is empty. (Wine cannot delete a resource: a block of sixteen empty
+// entries stands for none.)
+std::vector<WCHAR> StringBlock(UINT id, const std::wstring& text) {
+    std::vector<WCHAR> block;
+    for (UINT i = 0; i < 16; ++i) {
+        if (i == id % 16 && !text.empty()) {
+            block.push_back(static_cast<WCHAR>(text.size()));
+            block.insert(block.end(), text.begin(), text.end());
+        } else {
+            block.push_back(0);
+        }
+    }
+    return block;
+}
+
+bool SetStringEntry(HANDLE update, UINT id, const std::wstring& text) {
+    std::vector<WCHAR> block = StringBlock(id, text);
+    return UpdateResourceW(update, MAKEINTRESOURCEW(6), MAKEINTRESOURCEW(id / 16 + 1),
+                           MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US), block.data(),
+                           static_cast<DWORD>(block.size() * sizeof(WCHAR)));
+}
+
+}  // namespace
+
+bool MakeSpapplyVariant(const std::wstring& path, const ExeVariant& variant) {
     const std::wstring built = ModuleFolder() + L"\\spapply.exe";
     if (!CopyFileW(built.c_str(), path.c_str(), FALSE)) return false;
     // The new bytes replace the package under the language it is stored in.
@@ -78,8 +105,14 @@ bool MakeExeWithPackage(const std::wstring& path, const std::string& package) {
 
     const HANDLE update = BeginUpdateResourceW(path.c_str(), FALSE);
     if (update == nullptr) return false;
-    const bool updated = UpdateResourceW(update, L"MSP", L"IDR_MSP", language,
-                                         const_cast<char*>(package.data()),
-                                         static_cast<DWORD>(package.size()));
+    bool updated = UpdateResourceW(update, L"MSP", L"IDR_MSP", language,
+                                   const_cast<char*>(variant.package.data()),
+                                   static_cast<DWORD>(variant.package.size()));
+    if (updated && variant.targetVersion) {
+        updated = SetStringEntry(update, 700, *variant.targetVersion);
+    }
+    if (updated && variant.applicableVersions) {
+        updated = SetStringEntry(update, 900, *variant.applicableVersions);
+    }
     return EndUpdateResourceW(update, !updated) && updated;
 }

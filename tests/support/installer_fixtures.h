@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -26,5 +27,15 @@ HRESULT WriteFixturePatch(const std::wstring& path, const std::string& targets,
                           const std::vector<std::wstring>& products,
                           const std::string& newVersion);
 
-// A copy of the built spapply.exe at `path` whose embedded package is `package`.
-bool MakeExeWithPackage(const std::wstring& path, const std::string& package);
+// A copy of the built spapply.exe at `path` whose embedded package is
+// `package`; a version entry (700, 900) given replaces the built one, and
+// an empty one removes it.
+struct ExeVariant {
+    std::string package;
+    std::optional<std::wstring> targetVersion;
+    std::optional<std::wstring> applicableVersions;
+};
+bool MakeSpapplyVariant(const std::wstring& path, const ExeVariant& variant);
+inline bool MakeExeWithPackage(const std::wstring& path, const std::string& package) {
+    return MakeSpapplyVariant(path, {package, std::nullopt, std::nullopt});
+}

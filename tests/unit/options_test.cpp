@@ -100,6 +100,28 @@ INSTANTIATE_TEST_SUITE_P(
                   false}),
     [](const testing::TestParamInfo<ParseCase>& info) { return info.param.name; });
 
+TEST(ParseArguments, LogTakesTheNextArgumentAndLeavesTheRoadAlone) {
+    struct Case {
+        std::vector<const wchar_t*> argv;
+        std::wstring logPath;
+        bool runPatch;
+    };
+    const Case cases[] = {
+        {{L"sp.exe", L"/l", L"run.log"}, L"run.log", true},
+        {{L"sp.exe", L"/q", L"/L", L"/q"}, L"/q", true},
+        {{L"sp.exe", L"/l"}, L"", true},
+        {{L"sp.exe", L"/e", L"x.msp", L"/l", L"C:\\logs\\a b.log"}, L"C:\\logs\\a b.log", false},
+        {{L"sp.exe", L"/i", L"/l", L"run.log"}, L"", false},
+    };
+    for (const Case& c : cases) {
+        g_logPath = L"stale";
+        ParseArguments(static_cast<int>(c.argv.size()), c.argv.data());
+        EXPECT_EQ(g_logPath, c.logPath);
+        EXPECT_EQ(g_runPatch, c.runPatch);
+    }
+    g_listMode = false;
+}
+
 TEST(ParseArguments, ResetsEveryOptionButTheListModeAndSkipsTheProgramPath) {
     g_quiet = true;
     g_extractMode = true;

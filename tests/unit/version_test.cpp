@@ -72,3 +72,33 @@ TEST(ParseNumber, ReadsASigned32BitNumberWithoutReduction) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(MatchApplicableVersions, WalksTheEntriesBeforeEachComma) {
+    const VersionQuad installed = ParseVersion(L"200.0.236.0");
+    const VersionQuad target = ParseVersion(L"200.0.282.0");
+    struct Case {
+        const wchar_t* list;
+        ApplicableMatch expected;
+    };
+    const Case cases[] = {
+        {L"200.0.236.0,", ApplicableMatch::kInstalled},
+        {L"199.0.0.0,200,0,236,0,", ApplicableMatch::kNone},  // "," is a separator here
+        {L"199.0.0.0,200.0.236.0,", ApplicableMatch::kInstalled},
+        {L"200.0.236.0", ApplicableMatch::kNone},  // no comma: never read
+        {L"199.0.0.0,200.0.236.0", ApplicableMatch::kNone},
+        {L"200.0.282.0,200.0.236.0,", ApplicableMatch::kTarget},  // the target comes first
+        {L"200.0.236.0,200.0.282.0,", ApplicableMatch::kInstalled},
+        {L"", ApplicableMatch::kNone},
+        {L",", ApplicableMatch::kNone},  // an empty entry reads as 0.0.0.0
+        {L" 200.0.236.0 ,", ApplicableMatch::kInstalled},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(MatchApplicableVersions(c.list, installed, target), c.expected)
+            << testing::PrintToString(std::wstring(c.list));
+    }
+    EXPECT_EQ(MatchApplicableVersions(L",", ParseVersion(L""), target), ApplicableMatch::kInstalled);
+}
+
+}  // namespace

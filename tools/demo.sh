@@ -1,8 +1,12 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds spapply.exe and shows its main job so far
-# under Wine: the embedded patch package written out byte for byte, to a
-# named file and to temporary files named by the temp-name rule, and the
-# patch's target products as the Windows Installer reads them ("/i").
+# Installs what is missing, builds spapply.exe with the demo service pack
+# inside, and runs it under Wine as a user would, on a machine with three of
+# its five target products installed: a French one at the version the patch
+# applies to, a German one already at the patch's version, and a Japanese one
+# at a version the patch does not fit. Each message box is printed as it
+# appears (and closed), with the products' versions before and after and the
+# exit code. A second run, after the Japanese product is removed, shows what
+# a user sees when everything is already done.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -13,27 +17,36 @@ cmake --preset x64 >/dev/null
 cmake --build --preset x64 >/dev/null
 
 prefix=$PWD/build/demo/wineprefix
-echo "== a fresh Wine prefix in $prefix"
+echo "== A fresh Windows (Wine prefix $prefix)"
 tools/make-wine-prefix.sh "$prefix" build/x64
-demo=$prefix/drive_c/demo
-mkdir -p "$demo/tmp"
 # From the build folder, which the prefix maps as B:.
-run() { (cd build/x64 && ../../tools/wine-run.sh "$prefix" 'B:\boxwatch.exe' -C 'C:\demo' -E 'TMP=C:\demo\tmp' 'B:\spapply.exe' "$@"); }
+wine() { (cd build/x64 && ../../tools/wine-run.sh "$prefix" "$@"); }
+codes=()
+for product in demo_fr demo_de demo_ja demo_en demo_ko; do
+  codes+=("$(grep -o 'Product Id="[^"]*"' "build/x64/fixtures/$product.wxs" | cut -d'"' -f2)")
+done
+versions() { wine 'B:\product_info.exe' "${codes[@]}"; }
+run() {
+  set +e
+  wine 'B:\boxwatch.exe' -C 'C:\' 'B:\spapply.exe' "$@"
+  set -e
+}
 
-echo "== spapply.exe /e out.msp"
-run /e out.msp
-echo "== spapply.exe /e   (twice, TMP=C:\\demo\\tmp)"
-run /e
-run /e
-echo "== spapply.exe /i"
+echo "== Installing the French, German and Japanese demo products"
+for product in demo_fr demo_de demo_ja; do
+  wine msiexec /i "B:\\fixtures\\$product.msi" /qn
+done
+echo "== The service pack's target products, as spapply.exe /i shows them"
 run /i
-WINEPREFIX=$prefix /usr/lib/wine/wineserver -k 2>/dev/null || true
+echo "== Before"
+versions
+echo "== spapply.exe (no options)"
+run
+echo "== After"
+versions
 
-echo "== what was written"
-( cd "$demo" && sha256sum out.msp tmp/* )
-echo "== the embedded package, for comparison"
-sha256sum build/x64/package.msp
-echo "== its summary information, read from the extracted copy"
-msiinfo suminfo "$demo/out.msp"
-echo "== the shipped 32-bit exe"
-tools/check-exe.sh build/x86/spapply.exe pe32
+echo "== The Japanese product is removed; spapply.exe runs again"
+wine msiexec /x "B:\\fixtures\\demo_ja.msi" /qn
+run
+versions
+WINEPREFIX=$prefix /usr/lib/wine/wineserver -k 2>/dev/null || true

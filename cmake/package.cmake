@@ -14,3 +14,57 @@ add_custom_command(OUTPUT ${SPAPPLY_PACKAGE_FILE}
     COMMENT "Embedding ${SPAPPLY_PACKAGE}"
     VERBATIM)
 add_custom_target(spapply_package DEPENDS ${SPAPPLY_PACKAGE_FILE})
+
+# The patch-list entries ("TXT" 206, 207, ...): the files a release engineer
+# gives, in order, or one made from the package's own facts.
+set(SPAPPLY_PATCH_LIST_ENTRIES "" CACHE STRING
+    "Patch-list entry files, for ids 206, 207, ... in order; empty makes one from the package")
+set(SPAPPLY_PATCH_TITLE "" CACHE STRING
+    "PatchTitle of the made entry; empty takes the package's title")
+set(SPAPPLY_PATCH_DESCRIPTION "Service pack for the products that the patch targets." CACHE STRING
+    "PatchDesc of the made entry")
+set(SPAPPLY_PATCH_FILE_LOCATION
+    "\\\\<server>\\<share>\\<folder>\\spapply.exe or ftp://<server>/<folder>/spapply.exe"
+    CACHE STRING "PatchFileLocation of the made entry: where administrators fetch the service pack")
+set(SPAPPLY_PATCH_README_LOCATION
+    "\\\\<server>\\<share>\\<folder>\\readme.htm or ftp://<server>/<folder>/readme.htm"
+    CACHE STRING "PatchDescLocation of the made entry: where its readme is")
+
+set(patch_list_rc "")
+set(patch_list_files)
+if(SPAPPLY_PATCH_LIST_ENTRIES)
+    set(id 206)
+    foreach(entry IN LISTS SPAPPLY_PATCH_LIST_ENTRIES)
+        if(NOT EXISTS "${entry}" OR IS_DIRECTORY "${entry}")
+            message(FATAL_ERROR "SPAPPLY_PATCH_LIST_ENTRIES: no such file: ${entry}")
+        endif()
+        set(file ${CMAKE_BINARY_DIR}/patchlist-${id}.txt)
+        add_custom_command(OUTPUT ${file}
+            COMMAND ${CMAKE_COMMAND} -E copy ${entry} ${file}
+            DEPENDS ${entry} VERBATIM)
+        list(APPEND patch_list_files ${file})
+        string(APPEND patch_list_rc "${id} TXT \"patchlist-${id}.txt\"\n")
+        math(EXPR id "${id} + 1")
+    endforeach()
+else()
+    find_program(MSIINFO msiinfo REQUIRED)
+    set(file ${CMAKE_BINARY_DIR}/patchlist-206.txt)
+    add_custom_command(OUTPUT ${file}
+        COMMAND ${CMAKE_COMMAND}
+            -DPACKAGE=${SPAPPLY_PACKAGE_FILE} -DOUTPUT=${file} -DMSIINFO=${MSIINFO}
+            -DTARGET_VERSION=${SPAPPLY_TARGET_VERSION}
+            -DTITLE=${SPAPPLY_PATCH_TITLE}
+            -DDESCRIPTION=${SPAPPLY_PATCH_DESCRIPTION}
+            -DFILE_LOCATION=${SPAPPLY_PATCH_FILE_LOCATION}
+            -DREADME_LOCATION=${SPAPPLY_PATCH_README_LOCATION}
+            -P ${CMAKE_CURRENT_LIST_DIR}/patch_list_entry.cmake
+        DEPENDS ${SPAPPLY_PACKAGE_FILE} ${CMAKE_CURRENT_LIST_DIR}/patch_list_entry.cmake
+        COMMENT "Making the patch-list entry of the package"
+        VERBATIM)
+    list(APPEND patch_list_files ${file})
+    set(patch_list_rc "206 TXT \"patchlist-206.txt\"\n")
+endif()
+file(WRITE ${CMAKE_BINARY_DIR}/patchlist.rc.new "${patch_list_rc}")
+file(COPY_FILE ${CMAKE_BINARY_DIR}/patchlist.rc.new ${CMAKE_BINARY_DIR}/patchlist.rc ONLY_IF_DIFFERENT)
+set(SPAPPLY_PATCH_LIST_FILES ${patch_list_files})
+add_custom_target(spapply_patch_list DEPENDS ${patch_list_files})

@@ -49,4 +49,8 @@ echo "== The Japanese product is removed; spapply.exe runs again"
 wine msiexec /x "B:\\fixtures\\demo_ja.msi" /qn
 run
 versions
+
+echo "== spapply.exe /p: the administrator's patch list, named after the first target product"
+run /p
+cat "$prefix"/drive_c/patchlist*.txt
 WINEPREFIX=$prefix /usr/lib/wine/wineserver -k 2>/dev/null || true

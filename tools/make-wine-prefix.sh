@@ -19,3 +19,7 @@ export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES='mscoree,mshtml='
 
 rm -f "$prefix/dosdevices/z:"
 ln -sfn "$bindir" "$prefix/dosdevices/b:"
+
+# C:\full\list.txt is a file on a full disk: every write to it fails.
+mkdir -p "$prefix/drive_c/full"
+ln -sfn /dev/full "$prefix/drive_c/full/list.txt"

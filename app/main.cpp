@@ -1,6 +1,7 @@
 #include <windows.h>
 
 #include "app/exit_code.h"
+#include "app/hardening.h"
 #include "app/options.h"
 #include "app/patch_run.h"
 #include "app/product_list.h"
@@ -26,6 +27,10 @@ DWORD RunMaintenance() {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    RestrictDllSearch();
+    // Refused without a box: showing one would load the redirected DLLs.
+    if (HasLocalRedirection()) return ERROR_ACCESS_DENIED;
+
     g_hInstance = instance;
     ParseCommandLine();
 

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "app/run_state.h"
+#include "app/system_dll.h"
 
 namespace {
 
@@ -24,10 +25,15 @@ bool StorePath(std::wstring& target, const wchar_t* value) {
     }
 }
 
-// Owns the argument array of CommandLineToArgvW.
+// Owns the argument array of CommandLineToArgvW (from shell32.dll, bound
+// out of the system folder). A command line that cannot be split has no
+// arguments.
 class ArgumentArray {
 public:
-    ArgumentArray() : argv_(CommandLineToArgvW(GetCommandLineW(), &argc_)) {
+    ArgumentArray() {
+        static const auto split =
+            BindSystem<decltype(&CommandLineToArgvW)>(L"shell32.dll", "CommandLineToArgvW");
+        argv_ = split ? split(GetCommandLineW(), &argc_) : nullptr;
         if (argv_ == nullptr) argc_ = 0;
     }
     ~ArgumentArray() {
@@ -41,7 +47,7 @@ public:
 
 private:
     int argc_ = 0;
-    wchar_t** argv_;
+    wchar_t** argv_ = nullptr;
 };
 
 }  // namespace

@@ -19,13 +19,16 @@ namespace {
 
 constexpr int kLoadCapacity = 256;
 
-// Deletes the temporary package file at whichever end the run takes.
+// The temporary package file: held open, and so unchangeable, while the
+// run lasts, and deleted at whichever end the run takes.
 class TemporaryPackage {
 public:
     ~TemporaryPackage() {
+        held = FileHandle();
         if (!path.empty()) DeleteFileW(path.c_str());
     }
     std::wstring path;
+    FileHandle held;
 };
 
 std::wstring Describe(const TargetProduct& product) {
@@ -72,7 +75,9 @@ DWORD RunPatch() {
     log.Write(L"run started");
 
     TemporaryPackage package;
-    if (!ExtractPackage(package.path)) return FailBeforeProducts(log, L"package not extracted");
+    if (!ExtractPackage(package.path, package.held)) {
+        return FailBeforeProducts(log, L"package not extracted");
+    }
 
     TargetProduct blank;
     if (LoadResString(g_hInstance, IDS_TARGET_VERSION, blank.targetVersion, kLoadCapacity) == 0 ||

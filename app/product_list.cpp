@@ -6,6 +6,7 @@
 
 #include "content/extract.h"
 #include "installer/patch_targets.h"
+#include "messages/message_box.h"
 
 bool ShowProductList() {
     std::wstring packagePath;
@@ -19,7 +20,7 @@ bool ShowProductList() {
     }
     const DWORD error = GetLastError();
     // Not through ShowMessage: this box is shown under "/q" too.
-    MessageBoxW(nullptr, targets.c_str(), L"List of Products", MB_OK | MB_TOPMOST | MB_SETFOREGROUND);
+    ShowMessageBox(targets.c_str(), L"List of Products", MB_OK | MB_TOPMOST | MB_SETFOREGROUND);
     SetLastError(error);
     return read;
 }

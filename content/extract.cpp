@@ -2,8 +2,11 @@
 
 #include <windows.h>
 
+#include <cstring>
+#include <utility>
+#include <vector>
+
 #include "app/run_state.h"
-#include "content/file_handle.h"
 #include "content/temp_name.h"
 
 namespace {
@@ -13,9 +16,35 @@ constexpr wchar_t kTempPrefix[] = L"MSP";
 
 TempNameCounter g_tempNameCounter;
 
-}  // namespace
+// From the file just written to a handle that only reads and lets others
+// only read. A handle that denies writing cannot be had while the writer is
+// open, so the writer is closed in between; whatever someone might have done
+// in that moment, the file is then read back and must hold `bytes`.
+bool HoldWrittenFile(FileHandle writer, const void* bytes, DWORD size, FileHandle& held) {
+    FileHandle bridge(ReOpenFile(writer.get(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, 0));
+    if (!bridge) return false;
+    writer = FileHandle();
+    FileHandle reader(ReOpenFile(bridge.get(), GENERIC_READ, FILE_SHARE_READ, 0));
+    if (!reader) return false;
 
-bool ExtractPackage(std::wstring& path) {
+    std::vector<char> content(size);
+    DWORD read = 0;
+    if (SetFilePointer(reader.get(), 0, nullptr, FILE_BEGIN) == INVALID_SET_FILE_POINTER ||
+        !ReadFile(reader.get(), content.data(), size, &read, nullptr)) {
+        return false;
+    }
+    char extra = 0;
+    DWORD beyond = 0;
+    if (read != size || !ReadFile(reader.get(), &extra, 1, &beyond, nullptr) || beyond != 0 ||
+        std::memcmp(content.data(), bytes, size) != 0) {
+        SetLastError(ERROR_FILE_INVALID);
+        return false;
+    }
+    held = std::move(reader);
+    return true;
+}
+
+bool Extract(std::wstring& path, FileHandle* held) {
     const bool temporary = path.empty();
     std::wstring tempFolder;
     if (temporary) {
@@ -38,18 +67,26 @@ bool ExtractPackage(std::wstring& path) {
     const void* bytes = LockResource(loaded);
     if (bytes == nullptr) return false;
 
-    const FileHandle file =
+    FileHandle file =
         temporary ? CreateTempFile(path, tempFolder, kTempPrefix, SystemTempNameQueries(),
                                    g_tempNameCounter)
-                  : FileHandle(CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
-                                           CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+                  : FileHandle(CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE,
+                                           FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+                                           FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) return false;
 
+    // One write, straight from the resource memory.
     DWORD written = 0;
     if (!WriteFile(file.get(), bytes, size, &written, nullptr)) return false;
     if (written != size) {
         SetLastError(ERROR_WRITE_FAULT);
         return false;
     }
-    return true;
+    return held == nullptr || HoldWrittenFile(std::move(file), bytes, size, *held);
 }
+
+}  // namespace
+
+bool ExtractPackage(std::wstring& path) { return Extract(path, nullptr); }
+
+bool ExtractPackage(std::wstring& path, FileHandle& held) { return Extract(path, &held); }

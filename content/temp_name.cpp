@@ -121,7 +121,7 @@ FileHandle CreateTempFile(std::wstring& name, const std::wstring& folder,
     // Each retry needs a name that appeared after its check: bounded like the
     // rule itself, so a hostile folder cannot keep the loop going.
     for (std::uint32_t attempt = 0; attempt < kMaxTries; ++attempt) {
-        FileHandle file(CreateFileW(name.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+        FileHandle file(CreateFileW(name.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
                                     CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
         if (file) return file;
         const DWORD error = GetLastError();

@@ -1,24 +1,8 @@
 #include "installer/windows_installer.h"
 
-#include <string>
+#include "app/system_dll.h"
 
 namespace {
-
-// Owns the loaded msi.dll for the rest of the process.
-class Module {
-public:
-    explicit Module(HMODULE module) : module_(module) {}
-    ~Module() {
-        if (module_ != nullptr) FreeLibrary(module_);
-    }
-    Module(const Module&) = delete;
-    Module& operator=(const Module&) = delete;
-
-    HMODULE get() const { return module_; }
-
-private:
-    HMODULE module_;
-};
 
 struct MsiFunctions {
     decltype(&MsiGetSummaryInformationW) getSummaryInformation;
@@ -31,36 +15,24 @@ struct MsiFunctions {
     decltype(&MsiEnableLogW) enableLog;
 };
 
-HMODULE LoadFromSystemFolder(const wchar_t* name) {
-    wchar_t folder[MAX_PATH];
-    const UINT length = GetSystemDirectoryW(folder, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH) return nullptr;
-    const std::wstring path = std::wstring(folder, length) + L"\\" + name;
-    // The altered search path makes msi.dll's own dependencies resolve from
-    // the system folder too, not from the exe's folder.
-    return LoadLibraryExW(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
-}
-
 template <typename Function>
-bool Bind(HMODULE module, const char* name, Function& function) {
-    function = reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
+bool Bind(const char* name, Function& function) {
+    function = BindSystem<Function>(L"msi.dll", name);
     return function != nullptr;
 }
 
 // The bound functions, or null with the reason in the last-error value.
 const MsiFunctions* Msi() {
-    static const Module module(LoadFromSystemFolder(L"msi.dll"));
     static MsiFunctions functions{};
     static const bool bound =
-        module.get() != nullptr &&
-        Bind(module.get(), "MsiGetSummaryInformationW", functions.getSummaryInformation) &&
-        Bind(module.get(), "MsiSummaryInfoGetPropertyW", functions.summaryInfoGetProperty) &&
-        Bind(module.get(), "MsiCloseHandle", functions.closeHandle) &&
-        Bind(module.get(), "MsiQueryProductStateW", functions.queryProductState) &&
-        Bind(module.get(), "MsiGetProductInfoW", functions.getProductInfo) &&
-        Bind(module.get(), "MsiConfigureProductExW", functions.configureProductEx) &&
-        Bind(module.get(), "MsiSetInternalUI", functions.setInternalUI) &&
-        Bind(module.get(), "MsiEnableLogW", functions.enableLog);
+        Bind("MsiGetSummaryInformationW", functions.getSummaryInformation) &&
+        Bind("MsiSummaryInfoGetPropertyW", functions.summaryInfoGetProperty) &&
+        Bind("MsiCloseHandle", functions.closeHandle) &&
+        Bind("MsiQueryProductStateW", functions.queryProductState) &&
+        Bind("MsiGetProductInfoW", functions.getProductInfo) &&
+        Bind("MsiConfigureProductExW", functions.configureProductEx) &&
+        Bind("MsiSetInternalUI", functions.setInternalUI) &&
+        Bind("MsiEnableLogW", functions.enableLog);
     static const DWORD bindError = bound ? ERROR_SUCCESS : GetLastError();
     if (!bound) SetLastError(bindError);
     return bound ? &functions : nullptr;

@@ -6,8 +6,9 @@
 
 // The Windows Installer functions the program uses. msi.dll is not one
 // of the DLLs that Windows always takes from the system folder, so it is not
-// imported: it is bound on first use from the system folder by full path,
-// and a msi.dll planted beside the exe is never loaded. When msi.dll cannot
+// imported: it is bound on first use from the system folder, with the DLLs
+// it imports, and a msi.dll (or version.dll...) planted beside the exe is
+// never loaded. When msi.dll cannot
 // be had, each call fails with the loader's error (ERROR_MOD_NOT_FOUND and
 // the like) as its result, and INSTALLSTATE_UNKNOWN for the state query.
 

@@ -4,6 +4,7 @@
 
 #include "app/run_state.h"
 #include "messages/format_text.h"
+#include "messages/message_box.h"
 #include "messages/message_ids.h"
 #include "messages/string_table.h"
 
@@ -69,5 +70,5 @@ void ShowMessage(UINT id) {
         LoadResString(g_hInstance, style.caption, caption, kLoadCapacity);
         flags |= style.icon;
     }
-    MessageBoxW(nullptr, text.c_str(), caption.c_str(), flags);
+    ShowMessageBox(text.c_str(), caption.c_str(), flags);
 }

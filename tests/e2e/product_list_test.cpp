@@ -98,31 +98,4 @@ TEST(ProductList, APackageThatCannotBeReadShowsAnEmptyList) {
     EXPECT_EQ(run.boxes[0].text, L"");
 }
 
-// msi.dll is taken from the system folder only, never from the exe's folder.
-// CTest runs this test on its own, with Wine told to search as Windows does
-// (WINEDLLOVERRIDES=msi,mspatcha=n,b: a DLL beside the exe first); Wine
-// takes that setting from where it was started, not from a child's
-// environment block.
-TEST(PlantedDll, AMsiDllBesideTheExeIsNeverLoaded) {
-    const ScratchFolder scratch;
-    ASSERT_TRUE(CreateDirectoryW((scratch / L"tmp").c_str(), nullptr));
-    for (const wchar_t* file : {L"spapply.exe", L"imports_msi.exe"}) {
-        ASSERT_TRUE(CopyFileW((ModuleFolder() + L"\\" + file).c_str(), (scratch / file).c_str(), FALSE));
-    }
-    ASSERT_TRUE(CopyFileW((ModuleFolder() + L"\\planted\\msi.dll").c_str(),
-                          (scratch / L"msi.dll").c_str(), FALSE));
-    const std::wstring marker = scratch / L"planted-msi-loaded";
-
-    // The control: an ordinary import of msi.dll does load the planted one.
-    RunExe(scratch / L"imports_msi.exe", {}, scratch.path(), scratch / L"tmp");
-    ASSERT_TRUE(PathExists(marker)) << "the planted DLL is not picked up here: the test proves nothing";
-    ASSERT_TRUE(DeleteFileW(marker.c_str()));
-
-    const WatchedRun run = RunExe(scratch / L"spapply.exe", {L"/i"}, scratch.path(), scratch / L"tmp");
-
-    EXPECT_FALSE(PathExists(marker));
-    ASSERT_EQ(run.boxes.size(), 1u);
-    EXPECT_EQ(run.boxes[0].text, EmbeddedTargets()) << "the real msi.dll did not answer";
-}
-
 }  // namespace

@@ -1,5 +1,7 @@
 #include "tests/watcher/watcher.h"
 
+#include <cstdio>
+
 #include "tests/watcher/box_style.h"
 
 namespace {
@@ -132,14 +134,25 @@ WatchedRun RunAndWatch(const WatchRequest& request) {
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
-    if (!CreateProcessW(request.program.c_str(), &commandLine[0], nullptr, nullptr, FALSE,
-                        CREATE_SUSPENDED | CREATE_UNICODE_ENVIRONMENT, environment.data(),
-                        request.workingFolder.empty() ? nullptr : request.workingFolder.c_str(),
-                        &startup, &process)) {
+    // Wine now and then fails to start a process under load; a program that
+    // cannot be started at all fails every time.
+    for (int attempt = 1;; ++attempt) {
+        if (CreateProcessW(request.program.c_str(), &commandLine[0], nullptr, nullptr, FALSE,
+                           CREATE_SUSPENDED | CREATE_UNICODE_ENVIRONMENT, environment.data(),
+                           request.workingFolder.empty() ? nullptr : request.workingFolder.c_str(),
+                           &startup, &process)) {
+            break;
+        }
         run.startError = GetLastError();
-        if (hook) FreeLibrary(hook);
-        return run;
+        if (attempt == 3) {
+            if (hook) FreeLibrary(hook);
+            return run;
+        }
+        fwprintf(stderr, L"watcher: starting %ls failed with error %lu; trying again\n",
+                 request.program.c_str(), run.startError);
+        Sleep(200);
     }
+    run.startError = ERROR_SUCCESS;
     run.started = true;
 
     // Hooked before the program runs, so that no box escapes the hook.

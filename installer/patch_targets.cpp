@@ -2,12 +2,32 @@
 
 #include <vector>
 
+#include "content/file_handle.h"
+#include "installer/compound_file.h"
 #include "installer/installer_handle.h"
 
 namespace {
 
 constexpr UINT kTargetListProperty = 7;  // PID_TEMPLATE
 constexpr DWORD kFirstAttemptCharacters = 2048;
+// More than any patch package; a larger file is refused rather than read.
+constexpr LONGLONG kLargestPackage = 1LL << 30;
+
+// The whole file, for the structure check; false when it cannot be read.
+bool ReadPackage(const wchar_t* path, std::vector<unsigned char>& bytes) {
+    const FileHandle file(CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr));
+    LARGE_INTEGER size;
+    if (!file || !GetFileSizeEx(file.get(), &size)) return false;
+    if (size.QuadPart > kLargestPackage) {
+        SetLastError(ERROR_INSTALL_PACKAGE_INVALID);
+        return false;
+    }
+    bytes.resize(static_cast<std::size_t>(size.QuadPart));
+    DWORD read = 0;
+    return ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) &&
+           read == bytes.size();
+}
 
 }  // namespace
 
@@ -17,6 +37,14 @@ MSIHANDLE OpenPackageSummary(const std::wstring& packagePath) {
     if (length == 0) return 0;
     if (length >= MAX_PATH) {
         SetLastError(ERROR_FILENAME_EXCED_RANGE);
+        return 0;
+    }
+    // Only a sound compound file goes to the installer: Wine's installer
+    // reads past the end of some damaged ones and takes the process down.
+    std::vector<unsigned char> bytes;
+    if (!ReadPackage(fullPath, bytes)) return 0;
+    if (!IsSoundPackageFile(bytes.data(), bytes.size())) {
+        SetLastError(ERROR_INSTALL_PACKAGE_INVALID);
         return 0;
     }
     MSIHANDLE summary = 0;

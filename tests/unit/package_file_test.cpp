@@ -1,0 +1,41 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "installer/compound_file.h"
+#include "tests/support/scratch.h"
+
+namespace {
+
+bool Sound(const std::string& bytes) {
+    return IsSoundPackageFile(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size());
+}
+
+std::string Changed(std::string bytes, std::size_t at, char value) {
+    bytes[at] = value;
+    return bytes;
+}
+
+TEST(IsSoundPackageFile, TellsPackagesFromDamagedFiles) {
+    std::string patch;
+    std::string database;
+    ASSERT_TRUE(ReadWholeFile(ModuleFolder() + L"\\package.msp", patch));
+    ASSERT_TRUE(ReadWholeFile(ModuleFolder() + L"\\fixtures\\run_fr.msi", database));
+    const std::size_t directory = (static_cast<unsigned char>(patch[48]) + 1) * 512;
+
+    EXPECT_TRUE(Sound(patch));
+    EXPECT_TRUE(Sound(database));
+    EXPECT_FALSE(Sound(""));
+    EXPECT_FALSE(Sound("not a compound file"));
+    EXPECT_FALSE(Sound(patch.substr(0, 512)));
+    EXPECT_FALSE(Sound(patch.substr(0, 1536)));
+    EXPECT_FALSE(Sound(patch.substr(0, patch.size() - 1)));
+    EXPECT_FALSE(Sound(Changed(patch, 0, 'X')));                     // signature
+    EXPECT_FALSE(Sound(Changed(patch, 30, 10)));                     // sector size
+    EXPECT_FALSE(Sound(Changed(patch, 48, '\x7F')));                 // directory outside the file
+    EXPECT_FALSE(Sound(Changed(patch, directory + 80, '\x99')));     // root of no installer class
+    EXPECT_FALSE(Sound(Changed(patch, directory + 116, '\x7F')));    // root's stream outside
+    EXPECT_FALSE(Sound(Changed(patch, directory + 68 + 128, '\x01')));  // a sibling loop
+}
+
+}  // namespace

@@ -1,13 +1,7 @@
 # Puts the package to embed at ${SPAPPLY_PACKAGE_FILE} (package.msp in the
 # build tree), a copy of SPAPPLY_PACKAGE; left empty, the demo service pack.
+# The settings are checked in cmake/settings.cmake.
 set(SPAPPLY_PACKAGE_FILE ${CMAKE_BINARY_DIR}/package.msp)
-if("${SPAPPLY_PACKAGE}" STREQUAL "")
-    set(SPAPPLY_PACKAGE ${PROJECT_SOURCE_DIR}/resources/demo.msp)
-endif()
-
-if(NOT EXISTS "${SPAPPLY_PACKAGE}" OR IS_DIRECTORY "${SPAPPLY_PACKAGE}")
-    message(FATAL_ERROR "SPAPPLY_PACKAGE: no such file: ${SPAPPLY_PACKAGE}")
-endif()
 add_custom_command(OUTPUT ${SPAPPLY_PACKAGE_FILE}
     COMMAND ${CMAKE_COMMAND} -E copy ${SPAPPLY_PACKAGE} ${SPAPPLY_PACKAGE_FILE}
     DEPENDS ${SPAPPLY_PACKAGE}
@@ -17,27 +11,11 @@ add_custom_target(spapply_package DEPENDS ${SPAPPLY_PACKAGE_FILE})
 
 # The patch-list entries ("TXT" 206, 207, ...): the files a release engineer
 # gives, in order, or one made from the package's own facts.
-set(SPAPPLY_PATCH_LIST_ENTRIES "" CACHE STRING
-    "Patch-list entry files, for ids 206, 207, ... in order; empty makes one from the package")
-set(SPAPPLY_PATCH_TITLE "" CACHE STRING
-    "PatchTitle of the made entry; empty takes the package's title")
-set(SPAPPLY_PATCH_DESCRIPTION "Service pack for the products that the patch targets." CACHE STRING
-    "PatchDesc of the made entry")
-set(SPAPPLY_PATCH_FILE_LOCATION
-    "\\\\<server>\\<share>\\<folder>\\spapply.exe or ftp://<server>/<folder>/spapply.exe"
-    CACHE STRING "PatchFileLocation of the made entry: where administrators fetch the service pack")
-set(SPAPPLY_PATCH_README_LOCATION
-    "\\\\<server>\\<share>\\<folder>\\readme.htm or ftp://<server>/<folder>/readme.htm"
-    CACHE STRING "PatchDescLocation of the made entry: where its readme is")
-
 set(patch_list_rc "")
 set(patch_list_files)
 if(SPAPPLY_PATCH_LIST_ENTRIES)
     set(id 206)
     foreach(entry IN LISTS SPAPPLY_PATCH_LIST_ENTRIES)
-        if(NOT EXISTS "${entry}" OR IS_DIRECTORY "${entry}")
-            message(FATAL_ERROR "SPAPPLY_PATCH_LIST_ENTRIES: no such file: ${entry}")
-        endif()
         set(file ${CMAKE_BINARY_DIR}/patchlist-${id}.txt)
         add_custom_command(OUTPUT ${file}
             COMMAND ${CMAKE_COMMAND} -E copy ${entry} ${file}

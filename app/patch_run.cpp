@@ -14,6 +14,7 @@
 #include "messages/message_ids.h"
 #include "messages/show_message.h"
 #include "messages/string_table.h"
+#include "messages/format_text.h"
 
 namespace {
 
@@ -40,7 +41,7 @@ std::wstring Describe(const TargetProduct& product) {
 // shows the error the failing step left.
 DWORD FailBeforeProducts(RunLog& log, const wchar_t* what) {
     const DWORD error = GetLastError();
-    log.Write(std::wstring(what) + L" error=" + std::to_wstring(error));
+    log.Write(std::wstring(what) + L" error=" + DecimalText(error));
     SetLastError(error);
     ShowMessage(IDS_INSTALL_FAILED);
     return FailureExitCode(error);
@@ -53,7 +54,7 @@ void ApplyPatch(TargetProduct& product, const std::wstring& packagePath, RunLog&
     const UINT result = InstallerConfigureProduct(product.productCode.c_str(),
                                                   INSTALLLEVEL_DEFAULT, INSTALLSTATE_DEFAULT,
                                                   product.commandLine.c_str());
-    log.Write(Describe(product) + L" decision=apply result=" + std::to_wstring(result));
+    log.Write(Describe(product) + L" decision=apply result=" + DecimalText(result));
     if (result == ERROR_SUCCESS || PatchedWithRestart(result)) {
         // Patched; a restart that is needed is the exit code's news.
         if (result != ERROR_SUCCESS) exitCode.RestartRequired();
@@ -137,7 +138,7 @@ DWORD RunPatch() {
         case ApplicableMatch::kTarget:
             // The patch is listed as applied already: the run ends here.
             log.Write(Describe(*product) + L" decision=already-patched run-ends exit=" +
-                      std::to_wstring(exitCode.Value()));
+                      DecimalText(exitCode.Value()));
             ShowMessage(IDS_UP_TO_DATE);
             return exitCode.Value();
         }
@@ -147,6 +148,6 @@ DWORD RunPatch() {
         SetThreadLocale(LOCALE_USER_DEFAULT);
         ShowMessage(IDS_UP_TO_DATE);
     }
-    log.Write(L"run ended exit=" + std::to_wstring(exitCode.Value()));
+    log.Write(L"run ended exit=" + DecimalText(exitCode.Value()));
     return exitCode.Value();
 }

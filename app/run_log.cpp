@@ -2,8 +2,9 @@
 
 #include <windows.h>
 
-#include <cwchar>
 #include <string>
+
+#include "messages/format_text.h"
 
 RunLog::RunLog(const std::wstring& path) {
     if (path.empty()) return;
@@ -18,10 +19,10 @@ void RunLog::Write(const std::wstring& line) {
     const DWORD error = GetLastError();
     SYSTEMTIME now;
     GetLocalTime(&now);
-    wchar_t stamp[32];
-    swprintf(stamp, 32, L"%04u-%02u-%02u %02u:%02u:%02u ", now.wYear, now.wMonth, now.wDay,
-             now.wHour, now.wMinute, now.wSecond);
-    const std::wstring text = stamp + line + L"\r\n";
+    const std::wstring text = DecimalText(now.wYear, 4) + L"-" + DecimalText(now.wMonth, 2) + L"-" +
+                              DecimalText(now.wDay, 2) + L" " + DecimalText(now.wHour, 2) + L":" +
+                              DecimalText(now.wMinute, 2) + L":" + DecimalText(now.wSecond, 2) +
+                              L" " + line + L"\r\n";
     const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
                                          nullptr, 0, nullptr, nullptr);
     if (size > 0) {

@@ -10,6 +10,7 @@
 #include "installer/patch_targets.h"
 #include "messages/message_ids.h"
 #include "messages/show_message.h"
+#include "messages/format_text.h"
 
 namespace {
 
@@ -63,7 +64,7 @@ bool WritePatchList(std::wstring& path) {
     SetFilePointer(file.get(), 0, nullptr, FILE_END);
 
     for (int id = kFirstEntryId;; ++id) {
-        const std::wstring name = L"#" + std::to_wstring(id);
+        const std::wstring name = L"#" + DecimalText(id);
         const HRSRC resource = FindResourceW(g_hInstance, name.c_str(), L"TXT");
         if (resource == nullptr) {
             if (id == kFirstEntryId) ShowMessage(IDS_NEED_PATCH_LIST);

@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "messages/format_text.h"
+
 namespace {
 
 // The directory limit counts a separator, ten digits and the terminator,
@@ -106,7 +108,7 @@ bool MakeTempName(const std::wstring& folder, const std::wstring& prefix,
     for (;;) {
         ++counter.counter;
         if (counter.counter - start > kMaxTries) return false;
-        std::wstring candidate = base + std::to_wstring(counter.counter);
+        std::wstring candidate = base + DecimalText(counter.counter);
         const DWORD probe = queries.ProbePath(candidate);
         if (probe != ERROR_SUCCESS && !IsAccessRefused(probe)) {
             name = std::move(candidate);

@@ -7,3 +7,8 @@
 // `argument` (already written out as text), "%%" becomes "%". With no
 // argument, placeholders are left as they stand. Any other "%" is kept.
 std::wstring FormatCatalogueText(const std::wstring& format, const std::wstring* argument);
+
+// `value` in decimal, with a "-" when negative and leading zeros up to
+// `minimumDigits`. (The C runtime's formatting would bring its whole
+// printf engine into the exe.)
+std::wstring DecimalText(long long value, int minimumDigits = 1);

@@ -63,7 +63,7 @@ void ShowMessage(UINT id) {
     if (FindMessageStyle(id, style)) {
         // %d is signed: an error of 2^31 or more shows as a negative number.
         const std::wstring argument = style.placeholder == Placeholder::kErrorCode
-                                          ? std::to_wstring(static_cast<int>(error))
+                                          ? DecimalText(static_cast<int>(error))
                                           : g_productName;
         text = FormatCatalogueText(format,
                                    style.placeholder == Placeholder::kNone ? nullptr : &argument);

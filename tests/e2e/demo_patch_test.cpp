@@ -13,7 +13,7 @@ namespace {
 
 TEST(DemoPatch, TheCommittedPackageIsWhatTheWriterMakes) {
     const ScratchFolder scratch;
-    ASSERT_EQ(WritePatch(scratch / L"demo.msp", DemoPatchSpec()), S_OK);
+    ASSERT_EQ(WritePatch(scratch / L"demo.msp", DemoPatchRecipe()), S_OK);
     std::string written;
     std::string committed;
     ASSERT_TRUE(ReadWholeFile(scratch / L"demo.msp", written));

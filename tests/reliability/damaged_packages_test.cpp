@@ -73,17 +73,17 @@ std::vector<Damaged> DamagedPackages(const std::string& demo, const ScratchFolde
         damaged.push_back({"random damage " + std::to_string(n), bytes});
     }
     // Well-formed, but at the edges of what a target list is.
-    PatchSpec number;
+    PatchRecipe number;
     number.patchCode = "{0B5E6A7C-8D9E-4F01-A2B3-C4D5E6F70A02}";
     number.targetsAsNumber = true;
-    PatchSpec huge;
+    PatchRecipe huge;
     huge.patchCode = number.patchCode;
     while (huge.targets.size() < 100000) huge.targets += "{5E1D0C2B-7A3F-4B6E-8D9C-1F2A3B4C5D04};";
-    for (const auto& [name, spec] : {std::pair<const char*, const PatchSpec&>{"list as a number", number},
+    for (const auto& [name, recipe] : {std::pair<const char*, const PatchRecipe&>{"list as a number", number},
                                      {"list of 100,000 characters", huge}}) {
         const std::wstring path = scratch / L"special.msp";
         std::string bytes;
-        if (WritePatch(path, spec) == S_OK && ReadWholeFile(path, bytes)) {
+        if (WritePatch(path, recipe) == S_OK && ReadWholeFile(path, bytes)) {
             damaged.push_back({name, bytes});
         }
     }

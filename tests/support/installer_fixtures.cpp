@@ -53,16 +53,16 @@ std::wstring InstalledProperty(const std::wstring& productCode, const wchar_t* p
 HRESULT WriteFixturePatch(const std::wstring& path, const std::string& targets,
                           const std::vector<std::wstring>& products,
                           const std::string& newVersion) {
-    PatchSpec spec;
-    spec.targets = targets;
-    spec.patchCode = "{0B5E6A7C-8D9E-4F01-A2B3-C4D5E6F70A01}";
+    PatchRecipe recipe;
+    recipe.targets = targets;
+    recipe.patchCode = "{0B5E6A7C-8D9E-4F01-A2B3-C4D5E6F70A01}";
     for (std::size_t i = 0; i < products.size(); ++i) {
         const FixtureProduct& product = Fixture(products[i]);
-        spec.transforms.push_back({L"T" + std::to_wstring(i), Narrow(product.productCode),
+        recipe.transforms.push_back({L"T" + std::to_wstring(i), Narrow(product.productCode),
                                    Narrow(product.version), Narrow(product.upgradeCode),
                                    newVersion});
     }
-    return WritePatch(path, spec);
+    return WritePatch(path, recipe);
 }
 
 namespace {

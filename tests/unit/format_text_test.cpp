@@ -36,3 +36,18 @@ TEST(FormatCatalogueText, FillsThePlaceholderLikeWsprintf) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(DecimalText, WritesSignedNumbersWithTheirDigits) {
+    EXPECT_EQ(DecimalText(0), L"0");
+    EXPECT_EQ(DecimalText(1603), L"1603");
+    EXPECT_EQ(DecimalText(-2147483648LL), L"-2147483648");
+    EXPECT_EQ(DecimalText(-9223372036854775807LL - 1), L"-9223372036854775808");
+    EXPECT_EQ(DecimalText(4294967295LL), L"4294967295");
+    EXPECT_EQ(DecimalText(7, 2), L"07");
+    EXPECT_EQ(DecimalText(2026, 4), L"2026");
+    EXPECT_EQ(DecimalText(-5, 3), L"-005");
+}
+
+}  // namespace

@@ -1,0 +1,88 @@
+#!/usr/bin/env bash
+# Measures what the README states, under Wine with the x86_64 build:
+#   stub size      the 32-bit exe's size without its package
+#   extraction     "/e" of a large package against cp of the same file,
+#                  and the peak memory of "/e" against an idle run's
+#   run overhead   the quiet patch run on one product against msiexec
+#                  applying the same patch
+# Each timing is taken RUNS times (default 5) and shown as min, median and
+# max; SIZE_MIB (default 256) sets the package size for the extraction.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$PWD
+runs=${RUNS:-5}
+size_mib=${SIZE_MIB:-256}
+
+tools/install-deps.sh >/dev/null
+cmake --preset x86 >/dev/null && cmake --build --preset x86 >/dev/null
+cmake --preset x64 >/dev/null && cmake --build --preset x64 >/dev/null
+
+stats() { sort -n | awk '{v[NR] = $1} END {printf "min %.3f s, median %.3f s, max %.3f s", v[1], v[int((NR + 1) / 2)], v[NR]}'; }
+median() { sort -n | awk '{v[NR] = $1} END {print v[int((NR + 1) / 2)]}'; }
+seconds() { local start=$(date +%s.%N); "$@" >/dev/null 2>&1 || true; echo "$(date +%s.%N) - $start" | bc -l; }
+
+echo "== Stub size"
+exe=$(stat -c %s build/x86/spapply.exe)
+package=$(stat -c %s build/x86/package.msp)
+echo "build/x86/spapply.exe: $exe bytes with a $package-byte package: stub $((exe - package)) bytes ($(((exe - package + 1023) / 1024)) KiB); goal: at most 64 KiB"
+
+echo "== Extraction of a $size_mib MiB package"
+bench=$root/build/bench
+mkdir -p "$bench"
+big=$bench/big.msp
+if [ ! -f "$big" ] || [ "$(stat -c %s "$big")" -ne $((size_mib * 1048576)) ]; then
+  # Only the compound-file signature is checked when a package is embedded.
+  { printf '\xd0\xcf\x11\xe0\xa1\xb1\x1a\xe1'; head -c $((size_mib * 1048576 - 8)) /dev/urandom; } >"$big"
+fi
+cmake -S . -B "$bench/x64" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-x86_64.cmake" \
+  -DCMAKE_BUILD_TYPE=MinSizeRel -DSPAPPLY_PACKAGE="$big" \
+  -DSPAPPLY_PATCH_LIST_ENTRIES="$root/tests/data/entry-208.txt" >/dev/null
+cmake --build "$bench/x64" --target spapply >/dev/null
+prefix=$bench/wineprefix
+[ -d "$prefix/drive_c" ] || tools/make-wine-prefix.sh "$prefix" "$bench/x64"
+# Every Wine process reads and writes nothing of ours: a server or service
+# holding a pipe open would keep a measurement from ending.
+wine() { tools/wine-run.sh "$prefix" "$@" </dev/null >/dev/null 2>&1; }
+peak() { /usr/bin/time -o "$bench/peak" -f %M tools/wine-run.sh "$prefix" "$@" </dev/null >/dev/null 2>&1 || true; tail -n 1 "$bench/peak"; }
+WINEPREFIX=$prefix /usr/lib/wine/wineserver -p 60 </dev/null >/dev/null 2>&1 || true
+out=$prefix/drive_c/out.msp
+extract=() copy=() idle=()
+for _ in $(seq "$runs"); do
+  rm -f "$out" "$out.cp"
+  idle+=("$(seconds wine 'B:\spapply.exe' /e 'C:\missing\out.msp')")
+  extract+=("$(seconds wine 'B:\spapply.exe' /e 'C:\out.msp')")
+  sync
+  copy+=("$(seconds cp "$big" "$out.cp")")
+done
+cmp -s "$big" "$out" || { echo "the extracted package differs" >&2; exit 1; }
+echo "spapply /e: $(printf '%s\n' "${extract[@]}" | stats)"
+echo "idle run:   $(printf '%s\n' "${idle[@]}" | stats)"
+echo "cp:         $(printf '%s\n' "${copy[@]}" | stats)"
+e=$(printf '%s\n' "${extract[@]}" | median); i=$(printf '%s\n' "${idle[@]}" | median); c=$(printf '%s\n' "${copy[@]}" | median)
+echo "extraction (run less the idle run's start) against cp: $(echo "($e - $i) / $c" | bc -l | cut -c1-5)x; goal: within 1.10x"
+peak_idle=$(peak 'B:\spapply.exe' /e 'C:\missing\out.msp')
+peak_extract=$(peak 'B:\spapply.exe' /e 'C:\out.msp')
+# Wine reads the exe's resources into memory when it loads it, so the idle
+# run's peak holds the package once already.
+echo "peak memory: idle $peak_idle KiB, /e $peak_extract KiB: /e above the idle run $((peak_extract - peak_idle)) KiB; goal: at most 2048 KiB (no second copy of the $((size_mib * 1024)) KiB package)"
+rm -f "$out" "$out.cp"
+WINEPREFIX=$prefix /usr/lib/wine/wineserver -k 2>/dev/null || true
+
+echo "== Run overhead: the quiet patch run against msiexec /p, one product"
+prefix=$bench/run-wineprefix
+tools/make-wine-prefix.sh "$prefix" "$root/build/x64"
+WINEPREFIX=$prefix /usr/lib/wine/wineserver -p 60 </dev/null >/dev/null 2>&1 || true
+ours=() theirs=()
+for _ in $(seq "$runs"); do
+  wine msiexec /i 'B:\fixtures\demo_fr.msi' /qn
+  ours+=("$(seconds wine 'B:\spapply.exe' /q)")
+  wine msiexec /x 'B:\fixtures\demo_fr.msi' /qn
+  wine msiexec /i 'B:\fixtures\demo_fr.msi' /qn
+  theirs+=("$(seconds wine msiexec /p 'B:\package.msp' /qn REINSTALL=ALL)")
+  wine msiexec /x 'B:\fixtures\demo_fr.msi' /qn
+done
+echo "spapply /q:          $(printf '%s\n' "${ours[@]}" | stats)"
+echo "msiexec /p ... /qn:  $(printf '%s\n' "${theirs[@]}" | stats)"
+o=$(printf '%s\n' "${ours[@]}" | median); t=$(printf '%s\n' "${theirs[@]}" | median)
+echo "spapply against msiexec: $(echo "$o / $t" | bc -l | cut -c1-5)x; goal: within 1.05x"
+WINEPREFIX=$prefix /usr/lib/wine/wineserver -k 2>/dev/null || true

@@ -17,6 +17,53 @@ constexpr std::uint32_t kMiniStreamCutoff = 4096;
 // the installer encodes them), which every package's root holds.
 constexpr std::uint16_t kStringPool[] = {0x4840, 0x3F3F, 0x4577, 0x446C, 0x3E6A, 0x44B2, 0x482F};
 constexpr std::uint16_t kStringData[] = {0x4840, 0x3F3F, 0x4577, 0x446C, 0x3B6A, 0x45E4, 0x4824};
+// "\005SummaryInformation".
+constexpr std::uint16_t kSummaryInformation[] = {5,   'S', 'u', 'm', 'm', 'a', 'r', 'y', 'I', 'n',
+                                                 'f', 'o', 'r', 'm', 'a', 't', 'i', 'o', 'n'};
+
+std::uint32_t LittleEndian32(const std::vector<unsigned char>& bytes, std::size_t at) {
+    return static_cast<std::uint32_t>(bytes[at]) | static_cast<std::uint32_t>(bytes[at + 1]) << 8 |
+           static_cast<std::uint32_t>(bytes[at + 2]) << 16 |
+           static_cast<std::uint32_t>(bytes[at + 3]) << 24;
+}
+
+// A summary-information property set whose every offset and length stays
+// within its section, with values of the types the installer reads.
+bool IsSoundPropertySet(const std::vector<unsigned char>& stream) {
+    if (stream.size() < 48 || stream[0] != 0xFE || stream[1] != 0xFF) return false;
+    if (LittleEndian32(stream, 24) < 1) return false;
+    const std::size_t section = LittleEndian32(stream, 44);
+    if (section > stream.size() || stream.size() - section < 8) return false;
+    const std::size_t size = LittleEndian32(stream, section);
+    const std::size_t count = LittleEndian32(stream, section + 4);
+    if (size > stream.size() - section || count > (size - 8) / 8 || size < 8) return false;
+    for (std::size_t i = 0; i < count; ++i) {
+        const std::size_t value = LittleEndian32(stream, section + 12 + 8 * i);
+        if (value > size || size - value < 4) return false;
+        const std::uint32_t type = LittleEndian32(stream, section + value);
+        std::size_t length;
+        switch (type) {
+        case 0:  // VT_EMPTY
+            length = 0;
+            break;
+        case 2:  // VT_I2
+        case 3:  // VT_I4
+            length = 4;
+            break;
+        case 64:  // VT_FILETIME
+            length = 8;
+            break;
+        case 30:  // VT_LPSTR: a count, then the characters
+            if (size - value < 8) return false;
+            length = 4 + static_cast<std::size_t>(LittleEndian32(stream, section + value + 4));
+            break;
+        default:
+            return false;
+        }
+        if (size - value - 4 < length) return false;
+    }
+    return true;
+}
 
 class Reader {
 public:
@@ -25,6 +72,7 @@ public:
     bool Fits(std::size_t at, std::size_t length) const {
         return at <= size_ && length <= size_ - at;
     }
+    unsigned char U8(std::size_t at) const { return bytes_[at]; }
     std::uint16_t U16(std::size_t at) const {
         std::uint16_t value;
         std::memcpy(&value, bytes_ + at, 2);
@@ -49,9 +97,16 @@ public:
     CompoundFile(const unsigned char* bytes, std::size_t size) : file_(bytes, size), size_(size) {}
 
     bool Check() {
-        return CheckHeader() && LoadAllocationTable() && LoadDirectory() && LoadMiniTable() &&
-               CheckEntries() && CheckTree() && RootHoldsStream(kStringPool) &&
-               RootHoldsStream(kStringData);
+        if (!(CheckHeader() && LoadAllocationTable() && LoadDirectory() && LoadMiniTable() &&
+              CheckEntries() && CheckTree()))
+            return false;
+        std::uint32_t entry;
+        if (!FindRootStream(kStringPool, entry) || !FindRootStream(kStringData, entry)) return false;
+        // A package without summary information is read as one without
+        // properties; one with it must hold a sound property set.
+        std::vector<unsigned char> summary;
+        return !FindRootStream(kSummaryInformation, entry) ||
+               (ReadStream(entry, summary) && IsSoundPropertySet(summary));
     }
 
 private:
@@ -202,7 +257,7 @@ private:
 
     // A stream of that name among the root's own children.
     template <std::size_t N>
-    bool RootHoldsStream(const std::uint16_t (&name)[N]) const {
+    bool FindRootStream(const std::uint16_t (&name)[N], std::uint32_t& entry) const {
         std::vector<std::uint32_t> pending{file_.U32(EntryOffset(0) + 76)};
         while (!pending.empty()) {
             const std::uint32_t id = pending.back();
@@ -211,11 +266,48 @@ private:
             const std::size_t at = EntryOffset(id);
             bool same = EntryType(id) == 2 && file_.U16(at + 64) == (N + 1) * 2;
             for (std::size_t i = 0; same && i < N; ++i) same = file_.U16(at + 2 * i) == name[i];
-            if (same) return true;
+            if (same) {
+                entry = id;
+                return true;
+            }
             pending.push_back(file_.U32(at + 68));
             pending.push_back(file_.U32(at + 72));
         }
         return false;
+    }
+
+    // The bytes of stream `entry`, whose chain CheckEntries has checked.
+    bool ReadStream(std::uint32_t entry, std::vector<unsigned char>& bytes) const {
+        const std::size_t at = EntryOffset(entry);
+        const std::uint32_t size = file_.U32(at + 120);
+        const bool mini = size < kMiniStreamCutoff;
+        std::vector<std::uint32_t> chain;
+        if (!Chain(file_.U32(at + 116), mini ? miniFat_ : fat_,
+                   mini ? miniSectorCount_ : sectorCount_, chain)) {
+            return false;
+        }
+        std::vector<std::uint32_t> container;
+        if (mini && !Chain(file_.U32(EntryOffset(0) + 116), fat_, sectorCount_, container)) {
+            return false;
+        }
+        bytes.clear();
+        for (const std::uint32_t sector : chain) {
+            std::size_t offset;
+            std::size_t unit;
+            if (mini) {
+                // A mini sector lies within the mini-stream's own chain.
+                const std::size_t position = static_cast<std::size_t>(sector) * kMiniSectorSize;
+                offset = SectorOffset(container[position / sectorSize_]) + position % sectorSize_;
+                unit = kMiniSectorSize;
+            } else {
+                offset = SectorOffset(sector);
+                unit = sectorSize_;
+            }
+            for (std::size_t i = 0; i < unit && bytes.size() < size; ++i) {
+                bytes.push_back(file_.U8(offset + i));
+            }
+        }
+        return bytes.size() == size;
     }
 
     Reader file_;

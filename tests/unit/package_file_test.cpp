@@ -38,4 +38,23 @@ TEST(IsSoundPackageFile, TellsPackagesFromDamagedFiles) {
     EXPECT_FALSE(Sound(Changed(patch, directory + 68 + 128, '\x01')));  // a sibling loop
 }
 
+// Damage the reliability suite found to take Wine's installer down: the
+// summary information's values then reach past its stream.
+TEST(IsSoundPackageFile, RefusesSummaryInformationThatReachesPastItsStream) {
+    std::string patch;
+    ASSERT_TRUE(ReadWholeFile(ModuleFolder() + L"\\package.msp", patch));
+    std::string damaged = patch;
+    for (const auto& [at, value] : {std::pair<std::size_t, char>{2119, '\x53'}, {5338, '\xE6'},
+                                    {5465, '\xFF'}, {6539, '\xC6'}}) {
+        damaged[at] = value;
+    }
+    EXPECT_FALSE(Sound(damaged));
+
+    // The summary stream is the one beginning with the property-set byte order.
+    const std::size_t summary = patch.find(std::string("\xFE\xFF\x00\x00", 4));
+    ASSERT_NE(summary, std::string::npos);
+    EXPECT_FALSE(Sound(Changed(patch, summary + 44, '\x7F')));  // the section's offset
+    EXPECT_FALSE(Sound(Changed(patch, summary + 48 + 4, '\x7F')));  // the property count
+}
+
 }  // namespace

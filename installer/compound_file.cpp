@@ -216,8 +216,12 @@ private:
             const unsigned type = EntryType(entry);
             if (type == 0) continue;  // unused
             if (type != 1 && type != 2 && type != 5) return false;
+            // A name of up to 31 characters, ending in a null character.
             const std::uint16_t nameBytes = file_.U16(at + 64);
-            if (nameBytes == 0 || nameBytes > 64 || nameBytes % 2 != 0) return false;
+            if (nameBytes < 2 || nameBytes > 64 || nameBytes % 2 != 0 ||
+                file_.U16(at + nameBytes - 2) != 0) {
+                return false;
+            }
             for (const std::size_t link : {68u, 72u, 76u}) {
                 const std::uint32_t id = file_.U32(at + link);
                 if (id != kNoStream && id >= entryCount_) return false;

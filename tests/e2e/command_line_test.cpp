@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/run.h"
 #include "tests/support/scratch.h"
 #include "tests/watcher/watcher.h"
 
@@ -15,18 +16,8 @@ std::string BuiltPackage() {
     return bytes;
 }
 
-// Runs spapply.exe in `folder` with TMP set to `tmp`.
-WatchedRun RunSpapply(const std::vector<std::wstring>& arguments, const std::wstring& folder,
-                      const std::wstring& tmp) {
-    WatchRequest request;
-    request.program = ModuleFolder() + L"\\spapply.exe";
-    request.arguments = arguments;
-    request.workingFolder = folder;
-    request.environment = {{L"TMP", tmp}, {L"TEMP", tmp}};
-    WatchedRun run = RunAndWatch(request);
-    EXPECT_TRUE(run.started) << "error " << run.startError;
-    EXPECT_FALSE(run.timedOut);
-    return run;
+WatchedRun RunSpapply(const std::vector<std::wstring>& arguments, const std::wstring& folder) {
+    return RunIn(folder, ModuleFolder() + L"\\spapply.exe", arguments);
 }
 
 struct ExtractCase {
@@ -44,7 +35,7 @@ TEST_P(ExtractOptionTest, WritesWhatTheOptionsSayAndShowsNothing) {
     const ScratchFolder scratch;
     ASSERT_TRUE(CreateDirectoryW((scratch / L"tmp").c_str(), nullptr));
 
-    const WatchedRun run = RunSpapply(c.arguments, scratch.path(), scratch / L"tmp");
+    const WatchedRun run = RunSpapply(c.arguments, scratch.path());
 
     EXPECT_EQ(run.exitCode, c.exitCode);
     EXPECT_TRUE(run.boxes.empty()) << run.boxes.size() << " boxes, the first: "
@@ -80,7 +71,7 @@ TEST(ExtractOption, WithoutAPathWritesMSP2ThenMSP3InTheTemporaryFolder) {
     const std::string package = BuiltPackage();
 
     for (const wchar_t* expected : {L"tmp\\MSP2", L"tmp\\MSP3"}) {
-        const WatchedRun run = RunSpapply({L"/e"}, scratch.path(), scratch / L"tmp");
+        const WatchedRun run = RunSpapply({L"/e"}, scratch.path());
         EXPECT_EQ(run.exitCode, 0u);
         EXPECT_TRUE(run.boxes.empty());
         std::string bytes;
@@ -96,7 +87,7 @@ TEST(ExtractOption, TakesTheNextArgumentAsItsPathEvenWhenItIsAnOption) {
     const std::wstring written = scratch.path().substr(0, 2) + L"\\q";
     RemoveTree(written);
 
-    const WatchedRun run = RunSpapply({L"/e", L"/q"}, scratch.path(), scratch.path());
+    const WatchedRun run = RunSpapply({L"/e", L"/q"}, scratch.path());
 
     std::string bytes;
     EXPECT_TRUE(ReadWholeFile(written, bytes));

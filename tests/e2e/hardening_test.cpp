@@ -9,40 +9,13 @@
 
 #include "tests/support/catalogue.h"
 #include "tests/support/installer_fixtures.h"
+#include "tests/support/run.h"
 #include "tests/support/scratch.h"
 #include "tests/watcher/watcher.h"
 
 namespace {
 
 std::string Narrow(const std::wstring& text) { return std::string(text.begin(), text.end()); }
-
-WatchedRun RunIn(const ScratchFolder& scratch, const std::wstring& exe,
-                 const std::vector<std::wstring>& arguments,
-                 std::function<void(const MessageBoxRecord&)> onBox = {}) {
-    CreateDirectoryW((scratch / L"tmp").c_str(), nullptr);
-    WatchRequest request;
-    request.program = exe;
-    request.arguments = arguments;
-    request.workingFolder = scratch.path();
-    request.environment = {{L"TMP", scratch / L"tmp"}, {L"TEMP", scratch / L"tmp"}};
-    request.onBox = std::move(onBox);
-    WatchedRun run = RunAndWatch(request);
-    EXPECT_TRUE(run.started) << run.startError;
-    EXPECT_FALSE(run.timedOut);
-    return run;
-}
-
-std::vector<std::wstring> FilesIn(const std::wstring& folder, const std::wstring& pattern) {
-    std::vector<std::wstring> names;
-    WIN32_FIND_DATAW entry;
-    const HANDLE search = FindFirstFileW((folder + L"\\" + pattern).c_str(), &entry);
-    if (search == INVALID_HANDLE_VALUE) return names;
-    do {
-        names.emplace_back(entry.cFileName);
-    } while (FindNextFileW(search, &entry));
-    FindClose(search);
-    return names;
-}
 
 // An exe in `scratch` that patches the installed fixture product run_fr.
 std::wstring PatchingExe(const ScratchFolder& scratch) {
@@ -76,18 +49,18 @@ TEST(PlantedDll, NoDllBesideTheExeIsLoaded) {
                           (scratch / L"imports_msi.exe").c_str(), FALSE));
 
     // The control: an ordinary import of msi.dll does load the planted one.
-    RunIn(scratch, scratch / L"imports_msi.exe", {});
-    ASSERT_EQ(FilesIn(scratch.path(), L"*.loaded"), std::vector<std::wstring>{L"msi.dll.loaded"})
+    RunIn(scratch.path(), scratch / L"imports_msi.exe", {});
+    ASSERT_EQ(FolderEntries(scratch.path(), L"*.loaded"), std::vector<std::wstring>{L"msi.dll.loaded"})
         << "the planted DLLs are not picked up here: the test proves nothing";
     ASSERT_TRUE(DeleteFileW((scratch / L"msi.dll.loaded").c_str()));
 
     // A whole patch run, with the installer at work and a message box.
     ASSERT_EQ(InstallFixture(L"run_fr"), static_cast<UINT>(ERROR_SUCCESS));
-    const WatchedRun run = RunIn(scratch, PatchingExe(scratch), {});
-    const WatchedRun list = RunIn(scratch, scratch / L"spapply.exe", {L"/i"});
+    const WatchedRun run = RunIn(scratch.path(), PatchingExe(scratch), {});
+    const WatchedRun list = RunIn(scratch.path(), scratch / L"spapply.exe", {L"/i"});
     RemoveFixture(L"run_fr");
 
-    EXPECT_EQ(FilesIn(scratch.path(), L"*.loaded"), std::vector<std::wstring>{});
+    EXPECT_EQ(FolderEntries(scratch.path(), L"*.loaded"), std::vector<std::wstring>{});
     ASSERT_EQ(run.boxes.size(), 1u);
     EXPECT_EQ(run.boxes[0].text, kFrenchSucceeded);
     EXPECT_EQ(run.exitCode, 0u);
@@ -108,12 +81,12 @@ TEST(LocalRedirection, TheExeRefusesToRunWithoutABox) {
         for (const std::vector<std::wstring>& arguments :
              {std::vector<std::wstring>{}, std::vector<std::wstring>{L"/i"},
               std::vector<std::wstring>{L"/e", L"out.msp"}}) {
-            const WatchedRun run = RunIn(scratch, exe, arguments);
+            const WatchedRun run = RunIn(scratch.path(), exe, arguments);
             EXPECT_EQ(run.exitCode, static_cast<DWORD>(ERROR_ACCESS_DENIED));
             EXPECT_TRUE(run.boxes.empty());
         }
         EXPECT_FALSE(PathExists(scratch / L"out.msp"));
-        EXPECT_EQ(FilesIn(scratch / L"tmp", L"*"), (std::vector<std::wstring>{L".", L".."}));
+        EXPECT_TRUE(FolderEntries(scratch / L"tmp").empty());
     }
 }
 
@@ -125,7 +98,7 @@ TEST(TemporaryPackage, CannotBeSwappedWhileTheRunLasts) {
     const std::wstring package = scratch / L"tmp\\MSP2";
     std::vector<std::string> attempts;
 
-    const WatchedRun run = RunIn(scratch, PatchingExe(scratch), {}, [&](const MessageBoxRecord&) {
+    const WatchedRun run = RunIn(scratch.path(), PatchingExe(scratch), {}, [&](const MessageBoxRecord&) {
         // The box is shown while the run still holds the package.
         const HANDLE writer = CreateFileW(package.c_str(), GENERIC_WRITE,
                                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
@@ -152,7 +125,7 @@ TEST(TemporaryPackage, AFilePlantedUnderTheNameIsLeftAlone) {
     ASSERT_TRUE(CreateDirectoryW((scratch / L"tmp").c_str(), nullptr));
     ASSERT_TRUE(WriteWholeFile(scratch / L"tmp\\MSP2", "planted"));
 
-    const WatchedRun run = RunIn(scratch, ModuleFolder() + L"\\spapply.exe", {L"/e"});
+    const WatchedRun run = RunIn(scratch.path(), ModuleFolder() + L"\\spapply.exe", {L"/e"});
 
     EXPECT_EQ(run.exitCode, 0u);
     std::string planted;
@@ -212,8 +185,8 @@ TEST(HostileTmp, TheTemporaryNameRuleHolds) {
     std::string file;
     ASSERT_TRUE(ReadWholeFile(scratch / L"file", file));
     EXPECT_EQ(file, "a file");
-    EXPECT_EQ(FilesIn(tooDeep, L"*"), (std::vector<std::wstring>{L".", L".."}));
-    EXPECT_EQ(FilesIn(scratch / L"t", L"MSP*").size(), 4u);
+    EXPECT_TRUE(FolderEntries(tooDeep).empty());
+    EXPECT_EQ(FolderEntries(scratch / L"t", L"MSP*").size(), 4u);
 }
 
 }  // namespace

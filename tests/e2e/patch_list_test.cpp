@@ -8,6 +8,7 @@
 
 #include "tests/support/catalogue.h"
 #include "tests/support/installer_fixtures.h"
+#include "tests/support/run.h"
 #include "tests/support/scratch.h"
 #include "tests/watcher/watcher.h"
 
@@ -37,28 +38,7 @@ std::wstring Filled(std::wstring text, const std::wstring& value) {
 
 WatchedRun Export(const std::wstring& exe, const std::vector<std::wstring>& arguments,
                   const ScratchFolder& scratch) {
-    CreateDirectoryW((scratch / L"tmp").c_str(), nullptr);
-    WatchRequest request;
-    request.program = exe;
-    request.arguments = arguments;
-    request.workingFolder = scratch.path();
-    request.environment = {{L"TMP", scratch / L"tmp"}, {L"TEMP", scratch / L"tmp"}};
-    WatchedRun run = RunAndWatch(request);
-    EXPECT_TRUE(run.started);
-    EXPECT_FALSE(run.timedOut);
-    return run;
-}
-
-bool IsEmptyFolder(const std::wstring& folder) {
-    WIN32_FIND_DATAW entry;
-    const HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &entry);
-    bool empty = true;
-    do {
-        const std::wstring leaf = entry.cFileName;
-        if (leaf != L"." && leaf != L"..") empty = false;
-    } while (FindNextFileW(search, &entry));
-    FindClose(search);
-    return empty;
+    return RunIn(scratch.path(), exe, arguments);
 }
 
 TEST(PatchListEntry, IsMadeFromTheEmbeddedPackage) {
@@ -92,7 +72,7 @@ TEST(PatchList, TwoExportsAppendTwoIdenticalBlocksAndMakeNoTemporaryFile) {
     std::string list;
     ASSERT_TRUE(ReadWholeFile(scratch / L"list.txt", list));
     EXPECT_TRUE(list == block + block);
-    EXPECT_TRUE(IsEmptyFolder(scratch / L"tmp"));
+    EXPECT_TRUE(FolderEntries(scratch / L"tmp").empty());
 }
 
 TEST(PatchList, AppendsBehindTheLastByteOfAnExistingFile) {
@@ -117,7 +97,7 @@ TEST(PatchList, WithoutANameTheFileIsNamedAfterTheFirstTargetProduct) {
     ASSERT_TRUE(ReadWholeFile(scratch / L"patchlist7A3F.txt", list));
     EXPECT_TRUE(list == Block(Entry(Built(L"spapply.exe"), 206)));
     EXPECT_EQ(list.size(), 7 + Entry(Built(L"spapply.exe"), 206).size() + 2);
-    EXPECT_TRUE(IsEmptyFolder(scratch / L"tmp")) << "the temporary package is left";
+    EXPECT_TRUE(FolderEntries(scratch / L"tmp").empty()) << "the temporary package is left";
 }
 
 TEST(PatchList, WithoutANameOrAReadablePackageTheFileIsPatchlistTxt) {
@@ -131,7 +111,7 @@ TEST(PatchList, WithoutANameOrAReadablePackageTheFileIsPatchlistTxt) {
     std::string list;
     ASSERT_TRUE(ReadWholeFile(scratch / L"patchlist.txt", list));
     EXPECT_TRUE(list == Block(Entry(scratch / L"spapply.exe", 206)));
-    EXPECT_TRUE(IsEmptyFolder(scratch / L"tmp"));
+    EXPECT_TRUE(FolderEntries(scratch / L"tmp").empty());
 }
 
 TEST(PatchList, EntriesEndAtTheFirstMissingId) {

@@ -12,6 +12,7 @@
 
 #include "tests/support/catalogue.h"
 #include "tests/support/installer_fixtures.h"
+#include "tests/support/run.h"
 #include "tests/support/scratch.h"
 #include "tests/watcher/watcher.h"
 
@@ -98,15 +99,9 @@ TEST_P(PatchRunTest, DecidesReportsAndExitsAsTheRulesSay) {
     const std::wstring exe = scratch / L"spapply.exe";
     ASSERT_TRUE(MakeSpapplyVariant(exe, variant));
 
-    WatchRequest request;
-    request.program = exe;
-    request.arguments = c.arguments;
-    request.workingFolder = scratch.path();
-    request.environment = {{L"TMP", scratch / L"tmp"}, {L"TEMP", scratch / L"tmp"}};
-    const WatchedRun run = RunAndWatch(request);
+    const WatchedRun run = RunIn(scratch.path(), exe, c.arguments);
 
     ASSERT_TRUE(run.started);
-    EXPECT_FALSE(run.timedOut);
     EXPECT_EQ(run.exitCode, c.exitCode);
     ASSERT_EQ(run.boxes.size(), c.boxes.size()) << [&run] {
         std::string shown;
@@ -127,18 +122,9 @@ TEST_P(PatchRunTest, DecidesReportsAndExitsAsTheRulesSay) {
 
 WatchedRun RunVariant(const ScratchFolder& scratch, const ExeVariant& variant,
                       const std::vector<std::wstring>& arguments) {
-    CreateDirectoryW((scratch / L"tmp").c_str(), nullptr);
     const std::wstring exe = scratch / L"spapply.exe";
     EXPECT_TRUE(MakeSpapplyVariant(exe, variant));
-    WatchRequest request;
-    request.program = exe;
-    request.arguments = arguments;
-    request.workingFolder = scratch.path();
-    request.environment = {{L"TMP", scratch / L"tmp"}, {L"TEMP", scratch / L"tmp"}};
-    WatchedRun run = RunAndWatch(request);
-    EXPECT_TRUE(run.started);
-    EXPECT_FALSE(run.timedOut);
-    return run;
+    return RunIn(scratch.path(), exe, arguments);
 }
 
 // A package that cannot be read, or version entries that are missing: one

@@ -5,6 +5,7 @@
 
 #include "installer/patch_targets.h"
 #include "tests/support/installer_fixtures.h"
+#include "tests/support/run.h"
 #include "tests/support/scratch.h"
 #include "tests/watcher/watcher.h"
 
@@ -16,33 +17,6 @@ std::wstring EmbeddedTargets() {
     return targets;
 }
 
-WatchedRun RunExe(const std::wstring& exe, const std::vector<std::wstring>& arguments,
-                  const std::wstring& folder, const std::wstring& tmp) {
-    WatchRequest request;
-    request.program = exe;
-    request.arguments = arguments;
-    request.workingFolder = folder;
-    request.environment = {{L"TMP", tmp}, {L"TEMP", tmp}};
-    WatchedRun run = RunAndWatch(request);
-    EXPECT_TRUE(run.started) << run.startError;
-    EXPECT_FALSE(run.timedOut);
-    return run;
-}
-
-bool IsEmptyFolder(const std::wstring& folder) {
-    WIN32_FIND_DATAW entry;
-    const HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &entry);
-    bool empty = true;
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            const std::wstring leaf = entry.cFileName;
-            if (leaf != L"." && leaf != L"..") empty = false;
-        } while (FindNextFileW(search, &entry));
-        FindClose(search);
-    }
-    return empty;
-}
-
 class ProductListTest : public testing::TestWithParam<std::vector<std::wstring>> {};
 
 TEST_P(ProductListTest, ShowsTheTargetListAndLeavesNoTemporaryFile) {
@@ -52,7 +26,7 @@ TEST_P(ProductListTest, ShowsTheTargetListAndLeavesNoTemporaryFile) {
     ASSERT_FALSE(targets.empty());
 
     const WatchedRun run =
-        RunExe(ModuleFolder() + L"\\spapply.exe", GetParam(), scratch.path(), scratch / L"tmp");
+        RunIn(scratch.path(), ModuleFolder() + L"\\spapply.exe", GetParam());
 
     ASSERT_EQ(run.boxes.size(), 1u);
     EXPECT_EQ(run.boxes[0].caption, L"List of Products");
@@ -60,7 +34,7 @@ TEST_P(ProductListTest, ShowsTheTargetListAndLeavesNoTemporaryFile) {
     ASSERT_TRUE(run.boxes[0].styleKnown);
     EXPECT_EQ(run.boxes[0].style, 0x50000u);
     EXPECT_EQ(run.exitCode, 0u);
-    EXPECT_TRUE(IsEmptyFolder(scratch / L"tmp"));
+    EXPECT_TRUE(FolderEntries(scratch / L"tmp").empty());
     EXPECT_FALSE(PathExists(scratch / L"x.msp")) << "arguments after /i were read";
 }
 
@@ -73,8 +47,8 @@ TEST(ProductList, ExtractionThenTheListInOneRun) {
     const ScratchFolder scratch;
     ASSERT_TRUE(CreateDirectoryW((scratch / L"tmp").c_str(), nullptr));
 
-    const WatchedRun run = RunExe(ModuleFolder() + L"\\spapply.exe", {L"/e", L"x.msp", L"/i"},
-                               scratch.path(), scratch / L"tmp");
+    const WatchedRun run =
+        RunIn(scratch.path(), ModuleFolder() + L"\\spapply.exe", {L"/e", L"x.msp", L"/i"});
 
     ASSERT_EQ(run.boxes.size(), 1u);
     EXPECT_EQ(run.boxes[0].text, EmbeddedTargets());
@@ -91,7 +65,7 @@ TEST(ProductList, APackageThatCannotBeReadShowsAnEmptyList) {
     const std::wstring exe = scratch / L"spapply.exe";
     ASSERT_TRUE(MakeExeWithPackage(exe, "this is not a compound file"));
 
-    const WatchedRun run = RunExe(exe, {L"/i"}, scratch.path(), scratch / L"tmp");
+    const WatchedRun run = RunIn(scratch.path(), exe, {L"/i"});
 
     ASSERT_EQ(run.boxes.size(), 1u);
     EXPECT_EQ(run.boxes[0].caption, L"List of Products");

@@ -90,18 +90,6 @@ std::vector<Damaged> DamagedPackages(const std::string& demo, const ScratchFolde
     return damaged;
 }
 
-bool IsEmptyFolder(const std::wstring& folder) {
-    WIN32_FIND_DATAW entry;
-    const HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &entry);
-    bool empty = true;
-    do {
-        const std::wstring leaf = entry.cFileName;
-        if (leaf != L"." && leaf != L"..") empty = false;
-    } while (FindNextFileW(search, &entry));
-    FindClose(search);
-    return empty;
-}
-
 TEST(Reliability, DamagedPackagesAreReportedNeverCrashed) {
     const ScratchFolder scratch;
     ASSERT_TRUE(CreateDirectoryW((scratch / L"tmp").c_str(), nullptr));
@@ -136,7 +124,7 @@ TEST(Reliability, DamagedPackagesAreReportedNeverCrashed) {
         tally.Count(run);
         EXPECT_TRUE(run.boxes.empty());
         EXPECT_NE(run.exitCode, 0u);  // nothing of the demo products is installed
-        EXPECT_TRUE(IsEmptyFolder(scratch / L"tmp")) << "a temporary package is left";
+        EXPECT_TRUE(FolderEntries(scratch / L"tmp").empty()) << "a temporary package is left";
     }
     tally.Report();
     EXPECT_TRUE(tally.Clean());

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 // A fresh, empty folder for the running test (C:\spapply-tests\<suite>.<test>),
 // removed with everything in it when the test ends.
@@ -22,6 +23,8 @@ private:
 bool ReadWholeFile(const std::wstring& path, std::string& bytes);
 bool WriteWholeFile(const std::wstring& path, const std::string& bytes);
 bool PathExists(const std::wstring& path);
+// The names in `folder` that match `pattern`, "." and ".." left out.
+std::vector<std::wstring> FolderEntries(const std::wstring& folder, const std::wstring& pattern = L"*");
 void RemoveTree(const std::wstring& path);
 // The folder of the running test program, where the build puts every exe.
 std::wstring ModuleFolder();

@@ -38,9 +38,9 @@ TEST(IsSoundPackageFile, TellsPackagesFromDamagedFiles) {
     EXPECT_FALSE(Sound(Changed(patch, directory + 68 + 128, '\x01')));  // a sibling loop
 }
 
-// Damage the reliability suite found to take Wine's installer down: the
-// summary information's values then reach past its stream.
-TEST(IsSoundPackageFile, RefusesSummaryInformationThatReachesPastItsStream) {
+// Damage the reliability suite found to take Wine's installer down: summary
+// values that reach past their stream, a stream name without its end.
+TEST(IsSoundPackageFile, RefusesTheDamageThatTookWineDown) {
     std::string patch;
     ASSERT_TRUE(ReadWholeFile(ModuleFolder() + L"\\package.msp", patch));
     std::string damaged = patch;
@@ -55,6 +55,9 @@ TEST(IsSoundPackageFile, RefusesSummaryInformationThatReachesPastItsStream) {
     ASSERT_NE(summary, std::string::npos);
     EXPECT_FALSE(Sound(Changed(patch, summary + 44, '\x7F')));  // the section's offset
     EXPECT_FALSE(Sound(Changed(patch, summary + 48 + 4, '\x7F')));  // the property count
+
+    // A stream name whose null character is gone: Wine then finds no string pool.
+    EXPECT_FALSE(Sound(Changed(patch, 1423, '\x3E')));
 }
 
 }  // namespace

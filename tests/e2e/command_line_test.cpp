@@ -10,12 +10,6 @@
 
 namespace {
 
-std::string BuiltPackage() {
-    std::string bytes;
-    EXPECT_TRUE(ReadWholeFile(ModuleFolder() + L"\\package.msp", bytes));
-    return bytes;
-}
-
 WatchedRun RunSpapply(const std::vector<std::wstring>& arguments, const std::wstring& folder) {
     return RunIn(folder, ModuleFolder() + L"\\spapply.exe", arguments);
 }

@@ -14,20 +14,6 @@
 
 namespace {
 
-// Entry `id` of an exe's patch list, as stored.
-std::string Entry(const std::wstring& exe, int id) {
-    const HMODULE module = LoadLibraryExW(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
-    std::string bytes;
-    if (module == nullptr) return bytes;
-    const HRSRC resource = FindResourceW(module, MAKEINTRESOURCEW(id), L"TXT");
-    if (resource != nullptr) {
-        bytes.assign(static_cast<const char*>(LockResource(LoadResource(module, resource))),
-                     SizeofResource(module, resource));
-    }
-    FreeLibrary(module);
-    return bytes;
-}
-
 std::wstring Built(const wchar_t* exe) { return ModuleFolder() + L"\\" + exe; }
 
 std::string Block(const std::string& entry) { return "*****\r\n" + entry + "\r\n"; }
@@ -42,9 +28,9 @@ WatchedRun Export(const std::wstring& exe, const std::vector<std::wstring>& argu
 }
 
 TEST(PatchListEntry, IsMadeFromTheEmbeddedPackage) {
-    const std::string entry = Entry(Built(L"spapply.exe"), 206);
+    const std::string entry = PatchListEntry(Built(L"spapply.exe"), 206);
     std::string package;
-    ASSERT_TRUE(ReadWholeFile(ModuleFolder() + L"\\package.msp", package));
+    package = BuiltPackage();
     const std::string size = std::to_string((package.size() + 4095) / 4096 * 4096);
     EXPECT_EQ(entry,
               "ProductCode={5E1D0C2B-7A3F-4B6E-8D9C-1F2A3B4C5D01}\r\n"
@@ -61,7 +47,7 @@ TEST(PatchListEntry, IsMadeFromTheEmbeddedPackage) {
 
 TEST(PatchList, TwoExportsAppendTwoIdenticalBlocksAndMakeNoTemporaryFile) {
     const ScratchFolder scratch;
-    const std::string block = Block(Entry(Built(L"spapply.exe"), 206));
+    const std::string block = Block(PatchListEntry(Built(L"spapply.exe"), 206));
 
     for (int run = 1; run <= 2; ++run) {
         const WatchedRun exported = Export(Built(L"spapply.exe"), {L"/p", L"list.txt"}, scratch);
@@ -83,7 +69,7 @@ TEST(PatchList, AppendsBehindTheLastByteOfAnExistingFile) {
 
     std::string list;
     ASSERT_TRUE(ReadWholeFile(scratch / L"list.txt", list));
-    EXPECT_TRUE(list == "kept\r\nno line end" + Block(Entry(Built(L"spapply.exe"), 206)));
+    EXPECT_TRUE(list == "kept\r\nno line end" + Block(PatchListEntry(Built(L"spapply.exe"), 206)));
     EXPECT_EQ(run.exitCode, 0u);
 }
 
@@ -95,8 +81,8 @@ TEST(PatchList, WithoutANameTheFileIsNamedAfterTheFirstTargetProduct) {
     EXPECT_EQ(run.exitCode, 0u);
     std::string list;
     ASSERT_TRUE(ReadWholeFile(scratch / L"patchlist7A3F.txt", list));
-    EXPECT_TRUE(list == Block(Entry(Built(L"spapply.exe"), 206)));
-    EXPECT_EQ(list.size(), 7 + Entry(Built(L"spapply.exe"), 206).size() + 2);
+    EXPECT_TRUE(list == Block(PatchListEntry(Built(L"spapply.exe"), 206)));
+    EXPECT_EQ(list.size(), 7 + PatchListEntry(Built(L"spapply.exe"), 206).size() + 2);
     EXPECT_TRUE(FolderEntries(scratch / L"tmp").empty()) << "the temporary package is left";
 }
 
@@ -110,7 +96,7 @@ TEST(PatchList, WithoutANameOrAReadablePackageTheFileIsPatchlistTxt) {
     EXPECT_EQ(run.exitCode, 0u);
     std::string list;
     ASSERT_TRUE(ReadWholeFile(scratch / L"patchlist.txt", list));
-    EXPECT_TRUE(list == Block(Entry(scratch / L"spapply.exe", 206)));
+    EXPECT_TRUE(list == Block(PatchListEntry(scratch / L"spapply.exe", 206)));
     EXPECT_TRUE(FolderEntries(scratch / L"tmp").empty());
 }
 
@@ -124,13 +110,13 @@ TEST(PatchList, EntriesEndAtTheFirstMissingId) {
     ASSERT_TRUE(UpdateResourceW(update, L"TXT", MAKEINTRESOURCEW(208), 0, entry208,
                                 sizeof entry208 - 1));
     ASSERT_TRUE(EndUpdateResourceW(update, FALSE));
-    ASSERT_EQ(Entry(exe, 208), entry208);
+    ASSERT_EQ(PatchListEntry(exe, 208), entry208);
 
     Export(exe, {L"/p", L"list.txt"}, scratch);
 
     std::string list;
     ASSERT_TRUE(ReadWholeFile(scratch / L"list.txt", list));
-    EXPECT_TRUE(list == Block(Entry(exe, 206)));
+    EXPECT_TRUE(list == Block(PatchListEntry(exe, 206)));
 }
 
 TEST(PatchList, AnExeWithoutEntriesSaysSoAndLeavesTheFileEmpty) {

@@ -131,7 +131,7 @@ WatchedRun RunVariant(const ScratchFolder& scratch, const ExeVariant& variant,
 // message 300 with the error, whose number is also the exit code.
 TEST(PatchRun, AFailureBeforeAnyProductEndsTheRunWithItsError) {
     std::string demo;
-    ASSERT_TRUE(ReadWholeFile(ModuleFolder() + L"\\package.msp", demo));
+    demo = BuiltPackage();
     const ExeVariant variants[] = {
         {"not a compound file", std::nullopt, std::nullopt},
         {demo, L"", std::nullopt},
@@ -190,7 +190,7 @@ TEST(PatchRun, ALogRecordsEveryDecisionAndTheInstallerLogsBesideIt) {
 TEST(PatchRun, WithoutALogNothingIsWritten) {
     const ScratchFolder scratch;
     std::string demo;
-    ASSERT_TRUE(ReadWholeFile(ModuleFolder() + L"\\package.msp", demo));
+    demo = BuiltPackage();
 
     const WatchedRun run = RunVariant(scratch, {demo, std::nullopt, std::nullopt}, {L"/q"});
 

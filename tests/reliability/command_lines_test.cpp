@@ -102,7 +102,7 @@ std::string Describe(const std::vector<std::wstring>& arguments) {
 TEST(Reliability, GeneratedCommandLinesFollowTheOptionRule) {
     const ScratchFolder scratch;
     std::string package;
-    ASSERT_TRUE(ReadWholeFile(ModuleFolder() + L"\\package.msp", package));
+    package = BuiltPackage();
     const std::string block = "*****\r\n" + PatchListEntry(ModuleFolder() + L"\\spapply.exe") + "\r\n";
     std::mt19937 random(ReliabilitySeed());
     Tally tally("command lines");

@@ -94,7 +94,7 @@ TEST(Reliability, DamagedPackagesAreReportedNeverCrashed) {
     const ScratchFolder scratch;
     ASSERT_TRUE(CreateDirectoryW((scratch / L"tmp").c_str(), nullptr));
     std::string demo;
-    ASSERT_TRUE(ReadWholeFile(ModuleFolder() + L"\\package.msp", demo));
+    demo = BuiltPackage();
     Tally tally("damaged packages");
 
     for (const Damaged& damaged : DamagedPackages(demo, scratch)) {

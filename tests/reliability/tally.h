@@ -20,19 +20,6 @@ inline unsigned ReliabilitySeed() {
     return value ? static_cast<unsigned>(std::strtoul(value, nullptr, 10)) : 20261211u;
 }
 
-// Entry `id` (206 by default) of an exe's patch list, as stored.
-inline std::string PatchListEntry(const std::wstring& exe, int id = 206) {
-    const HMODULE module = LoadLibraryExW(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
-    std::string bytes;
-    if (module == nullptr) return bytes;
-    if (const HRSRC resource = FindResourceW(module, MAKEINTRESOURCEW(id), L"TXT")) {
-        bytes.assign(static_cast<const char*>(LockResource(LoadResource(module, resource))),
-                     SizeofResource(module, resource));
-    }
-    FreeLibrary(module);
-    return bytes;
-}
-
 // The counts a reliability run ends with: inputs tried, crashes (the
 // process ended by an exception), hangs (ended after the timeout), bytes
 // lost (of files the input did not name).

@@ -99,3 +99,21 @@ std::wstring ModuleFolder() {
     std::wstring path(buffer, length);
     return path.substr(0, path.find_last_of(L"\\/"));
 }
+
+std::string BuiltPackage() {
+    std::string bytes;
+    EXPECT_TRUE(ReadWholeFile(ModuleFolder() + L"\\package.msp", bytes)) << "no package.msp";
+    return bytes;
+}
+
+std::string PatchListEntry(const std::wstring& exe, int id) {
+    const HMODULE module = LoadLibraryExW(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    std::string bytes;
+    if (module == nullptr) return bytes;
+    if (const HRSRC resource = FindResourceW(module, MAKEINTRESOURCEW(id), L"TXT")) {
+        bytes.assign(static_cast<const char*>(LockResource(LoadResource(module, resource))),
+                     SizeofResource(module, resource));
+    }
+    FreeLibrary(module);
+    return bytes;
+}

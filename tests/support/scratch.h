@@ -28,3 +28,9 @@ std::vector<std::wstring> FolderEntries(const std::wstring& folder, const std::w
 void RemoveTree(const std::wstring& path);
 // The folder of the running test program, where the build puts every exe.
 std::wstring ModuleFolder();
+
+// The package the build embedded in spapply.exe (package.msp beside it).
+std::string BuiltPackage();
+
+// Patch-list entry `id` of an exe, as stored; empty when it has none.
+std::string PatchListEntry(const std::wstring& exe, int id = 206);

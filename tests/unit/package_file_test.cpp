@@ -19,7 +19,7 @@ std::string Changed(std::string bytes, std::size_t at, char value) {
 TEST(IsSoundPackageFile, TellsPackagesFromDamagedFiles) {
     std::string patch;
     std::string database;
-    ASSERT_TRUE(ReadWholeFile(ModuleFolder() + L"\\package.msp", patch));
+    patch = BuiltPackage();
     ASSERT_TRUE(ReadWholeFile(ModuleFolder() + L"\\fixtures\\run_fr.msi", database));
     const std::size_t directory = (static_cast<unsigned char>(patch[48]) + 1) * 512;
 
@@ -42,7 +42,7 @@ TEST(IsSoundPackageFile, TellsPackagesFromDamagedFiles) {
 // values that reach past their stream, a stream name without its end.
 TEST(IsSoundPackageFile, RefusesTheDamageThatTookWineDown) {
     std::string patch;
-    ASSERT_TRUE(ReadWholeFile(ModuleFolder() + L"\\package.msp", patch));
+    patch = BuiltPackage();
     std::string damaged = patch;
     for (const auto& [at, value] : {std::pair<std::size_t, char>{2119, '\x53'}, {5338, '\xE6'},
                                     {5465, '\xFF'}, {6539, '\xC6'}}) {

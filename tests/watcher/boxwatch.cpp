@@ -7,22 +7,13 @@
 #include <cstdio>
 #include <string>
 
+#include "tests/support/utf8_output.h"
 #include "tests/watcher/watcher.h"
 
 namespace {
 
-void Print(const std::wstring& text) {
-    const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
-                                         nullptr, 0, nullptr, nullptr);
-    std::string bytes(static_cast<std::size_t>(size), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), &bytes[0], size,
-                        nullptr, nullptr);
-    fwrite(bytes.data(), 1, bytes.size(), stdout);
-    fflush(stdout);
-}
-
 int Usage() {
-    Print(L"usage: boxwatch [-C FOLDER] [-E NAME=VALUE] [-U NAME] [-T SECONDS] PROGRAM [ARGS...]\n");
+    PrintUtf8(L"usage: boxwatch [-C FOLDER] [-E NAME=VALUE] [-U NAME] [-T SECONDS] PROGRAM [ARGS...]\n");
     return 2;
 }
 
@@ -58,16 +49,16 @@ int wmain(int argc, wchar_t** argv) {
         } else {
             wcscpy(style, L"unknown");
         }
-        Print(L"[box] " + box.caption + L" (style " + style + L")\n" + box.text + L"\n");
+        PrintUtf8(L"[box] " + box.caption + L" (style " + style + L")\n" + box.text + L"\n");
     };
 
     const WatchedRun run = RunAndWatch(request);
     if (!run.started) {
-        Print(L"boxwatch: cannot start " + request.program + L": error " +
+        PrintUtf8(L"boxwatch: cannot start " + request.program + L": error " +
               std::to_wstring(run.startError) + L"\n");
         return 1;
     }
-    if (run.timedOut) Print(L"boxwatch: timed out; the program was ended\n");
-    Print(L"[exit] " + std::to_wstring(run.exitCode) + L"\n");
+    if (run.timedOut) PrintUtf8(L"boxwatch: timed out; the program was ended\n");
+    PrintUtf8(L"[exit] " + std::to_wstring(run.exitCode) + L"\n");
     return run.timedOut ? 1 : 0;
 }

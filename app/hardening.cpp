@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include <vector>
+#include "base/heap_array.h"
 
 namespace {
 
@@ -22,15 +22,15 @@ void RestrictDllSearch() {
     SetDllDirectoryW(L"");
 }
 
-std::wstring LocalRedirectionPath(const std::wstring& exePath) { return exePath + L".local"; }
+Text LocalRedirectionPath(const Text& exePath) { return exePath + L".local"; }
 
 bool HasLocalRedirection() {
-    std::vector<wchar_t> path(MAX_PATH);
+    HeapArray<wchar_t> path(MAX_PATH);
     for (;;) {
         const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
         if (length == 0) return false;
         if (length < path.size()) {
-            const std::wstring local = LocalRedirectionPath(std::wstring(path.data(), length));
+            const Text local = LocalRedirectionPath(Text(path.data(), length));
             if (GetFileAttributesW(local.c_str()) != INVALID_FILE_ATTRIBUTES) return true;
             // There, but hidden from us: better refuse than be redirected.
             const DWORD error = GetLastError();

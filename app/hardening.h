@@ -1,6 +1,6 @@
 #pragma once
 
-#include <string>
+#include "base/text.h"
 
 // Defences an installer needs because it runs elevated, often from a
 // downloads folder.
@@ -12,7 +12,7 @@ void RestrictDllSearch();
 // "<exe>.local" beside the exe would redirect the DLLs that Windows loads
 // for it (the common controls of a message box, say) to a folder of that
 // name: the path that must not exist.
-std::wstring LocalRedirectionPath(const std::wstring& exePath);
+Text LocalRedirectionPath(const Text& exePath);
 
 // True when the running exe has such a file or folder beside it.
 bool HasLocalRedirection();

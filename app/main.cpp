@@ -1,7 +1,5 @@
 #include <windows.h>
 
-#include <cstdlib>
-
 #include "app/exit_code.h"
 #include "app/hardening.h"
 #include "app/options.h"
@@ -10,13 +8,6 @@
 #include "app/run_state.h"
 #include "content/extract.h"
 #include "content/patch_list.h"
-
-// The C++ runtime's default reaction to an unexpected end writes the
-// exception's name, and so brings a whole name demangler into the exe; the
-// program has no console to write it to anyway.
-namespace __gnu_cxx {
-void __verbose_terminate_handler() { std::abort(); }
-}  // namespace __gnu_cxx
 
 namespace {
 

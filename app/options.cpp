@@ -3,8 +3,7 @@
 #include <windows.h>
 #include <shellapi.h>
 
-#include <new>
-#include <string>
+#include "base/text.h"
 
 #include "app/run_state.h"
 #include "app/system_dll.h"
@@ -16,13 +15,8 @@ wchar_t FoldAsciiLetter(wchar_t c) {
 }
 
 // False when memory ran out; the parse then stops where it is.
-bool StorePath(std::wstring& target, const wchar_t* value) {
-    try {
-        target = value;
-        return true;
-    } catch (const std::bad_alloc&) {
-        return false;
-    }
+bool StorePath(Text& target, const wchar_t* value) {
+    return target.TryAssign(value, wcslen(value));
 }
 
 // Owns the argument array of CommandLineToArgvW (from shell32.dll, bound

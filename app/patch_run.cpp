@@ -1,7 +1,6 @@
 #include "app/patch_run.h"
 
-#include <memory>
-#include <string>
+#include "base/text.h"
 
 #include "app/exit_code.h"
 #include "app/run_log.h"
@@ -28,11 +27,11 @@ public:
         held = FileHandle();
         if (!path.empty()) DeleteFileW(path.c_str());
     }
-    std::wstring path;
+    Text path;
     FileHandle held;
 };
 
-std::wstring Describe(const TargetProduct& product) {
+Text Describe(const TargetProduct& product) {
     return L"product=" + product.productCode + L" name=\"" + product.productName +
            L"\" language=" + product.language + L" installed=" + product.installedVersion;
 }
@@ -41,13 +40,13 @@ std::wstring Describe(const TargetProduct& product) {
 // shows the error the failing step left.
 DWORD FailBeforeProducts(RunLog& log, const wchar_t* what) {
     const DWORD error = GetLastError();
-    log.Write(std::wstring(what) + L" error=" + DecimalText(error));
+    log.Write(Text(what) + L" error=" + DecimalText(error));
     SetLastError(error);
     ShowMessage(IDS_INSTALL_FAILED);
     return FailureExitCode(error);
 }
 
-void ApplyPatch(TargetProduct& product, const std::wstring& packagePath, RunLog& log,
+void ApplyPatch(TargetProduct& product, const Text& packagePath, RunLog& log,
                 ExitCode& exitCode) {
     // Built as a string: no length limit cuts the package path short.
     product.commandLine = L"PATCH=\"" + packagePath + L"\" REINSTALL=ALL";
@@ -86,7 +85,7 @@ DWORD RunPatch() {
                       kLoadCapacity) == 0) {
         return FailBeforeProducts(log, L"version entries not loaded");
     }
-    std::wstring targets;
+    Text targets;
     if (!ReadPatchTargets(package.path, targets)) {
         return FailBeforeProducts(log, L"target list not read");
     }
@@ -94,18 +93,18 @@ DWORD RunPatch() {
               L" applicable-versions=" + blank.applicableVersions);
 
     // The codes up to the first empty entry, each one as it stands.
-    std::wstring remaining = targets + L";";
-    for (std::size_t end = remaining.find(L';'); end != std::wstring::npos && end > 0;
-         end = remaining.find(L';')) {
-        auto product = std::make_unique<TargetProduct>(blank);
-        product->productCode = remaining.substr(0, end);
-        remaining.erase(0, end + 1);
-        if (!IsProductInstalled(product->productCode)) {
-            log.Write(L"product=" + product->productCode + L" decision=not-installed");
+    const Text remaining = targets + L";";
+    for (std::size_t start = 0, end; (end = remaining.find(L';', start)) != Text::npos &&
+                                     end > start;
+         start = end + 1) {
+        TargetProduct product = blank;
+        product.productCode = remaining.substr(start, end - start);
+        if (!IsProductInstalled(product.productCode)) {
+            log.Write(L"product=" + product.productCode + L" decision=not-installed");
             continue;
         }
-        product->installedVersion = ReadInstalledVersion(product->productCode);
-        ReadProductInfo(product->productCode, product->productName, product->language);
+        product.installedVersion = ReadInstalledVersion(product.productCode);
+        ReadProductInfo(product.productCode, product.productName, product.language);
         g_targetProducts.push_back(std::move(product));
     }
     if (g_targetProducts.empty()) {
@@ -116,28 +115,28 @@ DWORD RunPatch() {
 
     ExitCode exitCode;
     std::size_t upToDate = 0;
-    for (const auto& product : g_targetProducts) {
-        g_productName = product->productName;
-        SetThreadLocale(static_cast<LCID>(ParseNumber(product->language)));
-        const VersionQuad installed = ParseVersion(product->installedVersion);
-        const VersionQuad target = ParseVersion(product->targetVersion);
+    for (TargetProduct& product : g_targetProducts) {
+        g_productName = product.productName;
+        SetThreadLocale(static_cast<LCID>(ParseNumber(product.language)));
+        const VersionQuad installed = ParseVersion(product.installedVersion);
+        const VersionQuad target = ParseVersion(product.targetVersion);
         if (SameVersion(installed, target)) {
             ++upToDate;
-            log.Write(Describe(*product) + L" decision=up-to-date");
+            log.Write(Describe(product) + L" decision=up-to-date");
             continue;
         }
-        switch (MatchApplicableVersions(product->applicableVersions, installed, target)) {
+        switch (MatchApplicableVersions(product.applicableVersions, installed, target)) {
         case ApplicableMatch::kInstalled:
-            ApplyPatch(*product, package.path, log, exitCode);
+            ApplyPatch(product, package.path, log, exitCode);
             break;
         case ApplicableMatch::kNone:
-            log.Write(Describe(*product) + L" decision=wrong-version");
+            log.Write(Describe(product) + L" decision=wrong-version");
             exitCode.NotApplicable();
             ShowMessage(IDS_WRONG_VERSION);
             break;
         case ApplicableMatch::kTarget:
             // The patch is listed as applied already: the run ends here.
-            log.Write(Describe(*product) + L" decision=already-patched run-ends exit=" +
+            log.Write(Describe(product) + L" decision=already-patched run-ends exit=" +
                       DecimalText(exitCode.Value()));
             ShowMessage(IDS_UP_TO_DATE);
             return exitCode.Value();

@@ -2,15 +2,15 @@
 
 #include <windows.h>
 
-#include <string>
+#include "base/text.h"
 
 #include "content/extract.h"
 #include "installer/patch_targets.h"
 #include "messages/message_box.h"
 
 bool ShowProductList() {
-    std::wstring packagePath;
-    std::wstring targets;
+    Text packagePath;
+    Text targets;
     bool read = false;
     if (ExtractPackage(packagePath)) {
         read = ReadPatchTargets(packagePath, targets);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <string>
+#include "base/text.h"
 
 #include "content/file_handle.h"
 
@@ -10,10 +10,10 @@
 // the thread's last-error value, which the messages read.
 class RunLog {
 public:
-    explicit RunLog(const std::wstring& path);
+    explicit RunLog(const Text& path);
 
     bool enabled() const { return static_cast<bool>(file_); }
-    void Write(const std::wstring& line);
+    void Write(const Text& line);
 
 private:
     FileHandle file_;

@@ -2,9 +2,8 @@
 
 #include <windows.h>
 
-#include <memory>
-#include <string>
-#include <vector>
+#include "base/text.h"
+#include "base/heap_array.h"
 
 #include "app/target_product.h"
 
@@ -13,10 +12,10 @@ extern HINSTANCE g_hInstance;
 extern bool g_quiet;
 extern bool g_runPatch;
 extern bool g_extractMode;
-extern std::wstring g_extractPath;
+extern Text g_extractPath;
 extern bool g_patchListMode;
-extern std::wstring g_patchListPath;
+extern Text g_patchListPath;
 extern bool g_listMode;
-extern std::wstring g_logPath;
-extern std::wstring g_productName;
-extern std::vector<std::unique_ptr<TargetProduct>> g_targetProducts;
+extern Text g_logPath;
+extern Text g_productName;
+extern HeapArray<TargetProduct> g_targetProducts;

@@ -1,8 +1,8 @@
 #include "app/system_dll.h"
 
-#include <string>
+#include "base/text.h"
 #include <utility>
-#include <vector>
+#include "base/heap_array.h"
 
 namespace {
 
@@ -36,19 +36,19 @@ HMODULE LoadFromSystemFolder(const wchar_t* name) {
     wchar_t folder[MAX_PATH];
     const UINT length = GetSystemDirectoryW(folder, MAX_PATH);
     if (length == 0 || length >= MAX_PATH) return nullptr;
-    const std::wstring path = std::wstring(folder, length) + L"\\" + name;
+    const Text path = Text(folder, length) + L"\\" + name;
     return LoadLibraryExW(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
 }
 
 struct LoadedDll {
-    std::wstring name;
+    Text name;
     Module module;
     DWORD error;  // why it could not be loaded
 };
 
 // Each DLL is loaded once and kept until the process ends.
 HMODULE Load(const wchar_t* name) {
-    static std::vector<LoadedDll> loaded;
+    static HeapArray<LoadedDll> loaded;
     for (const LoadedDll& dll : loaded) {
         if (lstrcmpiW(dll.name.c_str(), name) == 0) {
             if (dll.module.get() == nullptr) SetLastError(dll.error);

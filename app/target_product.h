@@ -1,15 +1,15 @@
 #pragma once
 
-#include <string>
+#include "base/text.h"
 
 // One installed target product of the patch run: what it is, what the
 // patch expects of it, and the command line it was reconfigured with.
 struct TargetProduct {
-    std::wstring productCode;
-    std::wstring targetVersion;
-    std::wstring productName;
-    std::wstring language;
-    std::wstring commandLine;
-    std::wstring applicableVersions;
-    std::wstring installedVersion;
+    Text productCode;
+    Text targetVersion;
+    Text productName;
+    Text language;
+    Text commandLine;
+    Text applicableVersions;
+    Text installedVersion;
 };

@@ -4,7 +4,7 @@
 
 #include <cstring>
 #include <utility>
-#include <vector>
+#include "base/heap_array.h"
 
 #include "app/run_state.h"
 #include "content/temp_name.h"
@@ -27,7 +27,7 @@ bool HoldWrittenFile(FileHandle writer, const void* bytes, DWORD size, FileHandl
     FileHandle reader(ReOpenFile(bridge.get(), GENERIC_READ, FILE_SHARE_READ, 0));
     if (!reader) return false;
 
-    std::vector<char> content(size);
+    HeapArray<char> content(size);
     DWORD read = 0;
     if (SetFilePointer(reader.get(), 0, nullptr, FILE_BEGIN) == INVALID_SET_FILE_POINTER ||
         !ReadFile(reader.get(), content.data(), size, &read, nullptr)) {
@@ -44,9 +44,9 @@ bool HoldWrittenFile(FileHandle writer, const void* bytes, DWORD size, FileHandl
     return true;
 }
 
-bool Extract(std::wstring& path, FileHandle* held) {
+bool Extract(Text& path, FileHandle* held) {
     const bool temporary = path.empty();
-    std::wstring tempFolder;
+    Text tempFolder;
     if (temporary) {
         wchar_t buffer[kTempPathCapacity];
         const DWORD length = GetTempPathW(kTempPathCapacity, buffer);
@@ -87,6 +87,6 @@ bool Extract(std::wstring& path, FileHandle* held) {
 
 }  // namespace
 
-bool ExtractPackage(std::wstring& path) { return Extract(path, nullptr); }
+bool ExtractPackage(Text& path) { return Extract(path, nullptr); }
 
-bool ExtractPackage(std::wstring& path, FileHandle& held) { return Extract(path, &held); }
+bool ExtractPackage(Text& path, FileHandle& held) { return Extract(path, &held); }

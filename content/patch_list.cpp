@@ -2,9 +2,12 @@
 
 #include <windows.h>
 
-#include <string>
+#include <cstring>
+#include <cwchar>
 
 #include "app/run_state.h"
+#include "base/heap_array.h"
+#include "base/text.h"
 #include "content/extract.h"
 #include "content/file_handle.h"
 #include "installer/patch_targets.h"
@@ -18,14 +21,14 @@ constexpr int kFirstEntryId = 206;
 constexpr char kSeparator[] = "*****\r\n";
 
 bool IsFileNameCharacter(wchar_t c) {
-    return c >= 0x20 && std::wstring(L"\\/:*?\"<>|").find(c) == std::wstring::npos;
+    return c >= 0x20 && std::wcschr(L"\\/:*?\"<>|", c) == nullptr;
 }
 
 // The name made from the patch's target list, or "patchlist.txt" when the
 // package cannot be written out or read. The temporary package is deleted.
-std::wstring NameFromTargets() {
-    std::wstring name = L"patchlist.txt";
-    std::wstring packagePath;
+Text NameFromTargets() {
+    Text name = L"patchlist.txt";
+    Text packagePath;
     const bool extracted = ExtractPackage(packagePath);
     if (extracted && ReadPatchTargets(packagePath, name)) name = MakePatchListName(name);
     if (extracted) DeleteFileW(packagePath.c_str());
@@ -41,18 +44,18 @@ void Report(UINT id) {
 
 }  // namespace
 
-std::wstring MakePatchListName(const std::wstring& targets) {
+Text MakePatchListName(const Text& targets) {
     const std::size_t colon = targets.find(L':');
-    const std::wstring kept = colon == std::wstring::npos ? targets : targets.substr(colon + 1);
+    const Text kept = colon == Text::npos ? targets : targets.substr(colon + 1);
     const std::size_t dash = kept.find(L'-');
-    std::wstring part = dash == std::wstring::npos ? kept.substr(0, 4) : kept.substr(dash + 1, 4);
-    for (wchar_t& c : part) {
-        if (!IsFileNameCharacter(c)) c = L'_';
+    Text part = dash == Text::npos ? kept.substr(0, 4) : kept.substr(dash + 1, 4);
+    for (std::size_t i = 0; i < part.size(); ++i) {
+        if (!IsFileNameCharacter(part[i])) part[i] = L'_';
     }
     return L"patchlist" + part + L".txt";
 }
 
-bool WritePatchList(std::wstring& path) {
+bool WritePatchList(Text& path) {
     if (path.empty()) path = NameFromTargets();
 
     const FileHandle file(CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ,
@@ -64,7 +67,7 @@ bool WritePatchList(std::wstring& path) {
     SetFilePointer(file.get(), 0, nullptr, FILE_END);
 
     for (int id = kFirstEntryId;; ++id) {
-        const std::wstring name = L"#" + DecimalText(id);
+        const Text name = L"#" + DecimalText(id);
         const HRSRC resource = FindResourceW(g_hInstance, name.c_str(), L"TXT");
         if (resource == nullptr) {
             if (id == kFirstEntryId) ShowMessage(IDS_NEED_PATCH_LIST);
@@ -79,9 +82,11 @@ bool WritePatchList(std::wstring& path) {
         }
 
         // One block, one write: a failure leaves whole blocks behind it only.
-        std::string block = kSeparator;
-        block.append(entry, size);
-        block += "\r\n";
+        constexpr std::size_t kSeparatorSize = sizeof kSeparator - 1;
+        HeapArray<char> block(kSeparatorSize + size + 2);
+        std::memcpy(block.data(), kSeparator, kSeparatorSize);
+        std::memcpy(block.data() + kSeparatorSize, entry, size);
+        std::memcpy(block.data() + kSeparatorSize + size, "\r\n", 2);
         DWORD written = 0;
         const BOOL wrote = WriteFile(file.get(), block.data(), static_cast<DWORD>(block.size()),
                                      &written, nullptr);

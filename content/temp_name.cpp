@@ -1,6 +1,6 @@
 #include "content/temp_name.h"
 
-#include <string>
+#include "base/text.h"
 
 #include "messages/format_text.h"
 
@@ -14,7 +14,7 @@ constexpr std::uint32_t kMaxTries = 32767;
 
 class SystemQueries final : public TempNameQueries {
 public:
-    bool ReadEnvironment(const wchar_t* name, std::wstring& value) const override {
+    bool ReadEnvironment(const wchar_t* name, Text& value) const override {
         SetLastError(ERROR_SUCCESS);
         DWORD needed = GetEnvironmentVariableW(name, nullptr, 0);
         if (needed == 0) {
@@ -24,7 +24,7 @@ public:
         }
         for (;;) {
             value.resize(needed);
-            const DWORD length = GetEnvironmentVariableW(name, &value[0], needed);
+            const DWORD length = GetEnvironmentVariableW(name, value.data(), needed);
             if (length < needed) {
                 value.resize(length);
                 return length != 0 || GetLastError() != ERROR_ENVVAR_NOT_FOUND;
@@ -33,30 +33,30 @@ public:
         }
     }
 
-    DWORD ProbePath(const std::wstring& path) const override {
+    DWORD ProbePath(const Text& path) const override {
         if (GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES) return ERROR_SUCCESS;
         return GetLastError();
     }
 };
 
-bool Exists(const TempNameQueries& queries, const std::wstring& path) {
+bool Exists(const TempNameQueries& queries, const Text& path) {
     return queries.ProbePath(path) == ERROR_SUCCESS;
 }
 
-std::wstring WithoutQuotes(const std::wstring& text) {
-    std::wstring result;
+Text WithoutQuotes(const Text& text) {
+    Text result;
     for (const wchar_t c : text) {
         if (c != L'"') result += c;
     }
     return result;
 }
 
-std::wstring ChooseDirectory(const std::wstring& folder, const TempNameQueries& queries) {
-    std::wstring tmp;
+Text ChooseDirectory(const Text& folder, const TempNameQueries& queries) {
+    Text tmp;
     if (queries.ReadEnvironment(L"TMP", tmp)) {
         if (Exists(queries, tmp)) return tmp;
-        if (tmp.find(L'"') != std::wstring::npos) {
-            std::wstring unquoted = WithoutQuotes(tmp);
+        if (tmp.find(L'"') != Text::npos) {
+            Text unquoted = WithoutQuotes(tmp);
             if (Exists(queries, unquoted)) return unquoted;
         }
     }
@@ -91,13 +91,13 @@ bool IsAccessRefused(DWORD error) {
     }
 }
 
-bool MakeTempName(const std::wstring& folder, const std::wstring& prefix,
+bool MakeTempName(const Text& folder, const Text& prefix,
                   const TempNameQueries& queries, TempNameCounter& counter,
-                  std::wstring& name) {
-    const std::wstring directory = ChooseDirectory(folder, queries);
+                  Text& name) {
+    const Text directory = ChooseDirectory(folder, queries);
     if (directory.size() + prefix.size() + kNameReserve > kMaxPathLength) return false;
 
-    std::wstring base = directory;
+    Text base = directory;
     if (base.empty() || (base.back() != L'\\' && base.back() != L'/')) base += L'\\';
     base += prefix;
 
@@ -108,7 +108,7 @@ bool MakeTempName(const std::wstring& folder, const std::wstring& prefix,
     for (;;) {
         ++counter.counter;
         if (counter.counter - start > kMaxTries) return false;
-        std::wstring candidate = base + DecimalText(counter.counter);
+        Text candidate = base + DecimalText(counter.counter);
         const DWORD probe = queries.ProbePath(candidate);
         if (probe != ERROR_SUCCESS && !IsAccessRefused(probe)) {
             name = std::move(candidate);
@@ -117,8 +117,8 @@ bool MakeTempName(const std::wstring& folder, const std::wstring& prefix,
     }
 }
 
-FileHandle CreateTempFile(std::wstring& name, const std::wstring& folder,
-                          const std::wstring& prefix, const TempNameQueries& queries,
+FileHandle CreateTempFile(Text& name, const Text& folder,
+                          const Text& prefix, const TempNameQueries& queries,
                           TempNameCounter& counter) {
     // Each retry needs a name that appeared after its check: bounded like the
     // rule itself, so a hostile folder cannot keep the loop going.

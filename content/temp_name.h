@@ -3,7 +3,7 @@
 #include <windows.h>
 
 #include <cstdint>
-#include <string>
+#include "base/text.h"
 
 #include "content/file_handle.h"
 
@@ -13,10 +13,10 @@ class TempNameQueries {
 public:
     // False when the variable is not set. The name is matched without
     // regard to case.
-    virtual bool ReadEnvironment(const wchar_t* name, std::wstring& value) const = 0;
+    virtual bool ReadEnvironment(const wchar_t* name, Text& value) const = 0;
     // ERROR_SUCCESS when the path exists (file or folder), otherwise the
     // error that asking for its attributes failed with.
-    virtual DWORD ProbePath(const std::wstring& path) const = 0;
+    virtual DWORD ProbePath(const Text& path) const = 0;
 
 protected:
     ~TempNameQueries() = default;
@@ -43,14 +43,14 @@ bool IsAccessRefused(DWORD error);
 // "."; n counts up from the previous request, skipping taken names, for at
 // most 32767 tries. False when the folder is too long or no number is free.
 // Nothing is created.
-bool MakeTempName(const std::wstring& folder, const std::wstring& prefix,
+bool MakeTempName(const Text& folder, const Text& prefix,
                   const TempNameQueries& queries, TempNameCounter& counter,
-                  std::wstring& name);
+                  Text& name);
 
 // Creates `name` exclusively, so that nothing planted under the name is
 // followed or overwritten. When the name has been taken since it was made,
 // makes the next one in `folder` by the same rule and tries again. On
 // failure returns no handle and `name` is empty if no free name was left.
-FileHandle CreateTempFile(std::wstring& name, const std::wstring& folder,
-                          const std::wstring& prefix, const TempNameQueries& queries,
+FileHandle CreateTempFile(Text& name, const Text& folder,
+                          const Text& prefix, const TempNameQueries& queries,
                           TempNameCounter& counter);

@@ -2,7 +2,9 @@
 
 #include <cstdint>
 #include <cstring>
-#include <vector>
+#include <utility>
+
+#include "base/heap_array.h"
 
 namespace {
 
@@ -21,7 +23,7 @@ constexpr std::uint16_t kStringData[] = {0x4840, 0x3F3F, 0x4577, 0x446C, 0x3B6A,
 constexpr std::uint16_t kSummaryInformation[] = {5,   'S', 'u', 'm', 'm', 'a', 'r', 'y', 'I', 'n',
                                                  'f', 'o', 'r', 'm', 'a', 't', 'i', 'o', 'n'};
 
-std::uint32_t LittleEndian32(const std::vector<unsigned char>& bytes, std::size_t at) {
+std::uint32_t LittleEndian32(const HeapArray<unsigned char>& bytes, std::size_t at) {
     return static_cast<std::uint32_t>(bytes[at]) | static_cast<std::uint32_t>(bytes[at + 1]) << 8 |
            static_cast<std::uint32_t>(bytes[at + 2]) << 16 |
            static_cast<std::uint32_t>(bytes[at + 3]) << 24;
@@ -29,7 +31,7 @@ std::uint32_t LittleEndian32(const std::vector<unsigned char>& bytes, std::size_
 
 // A summary-information property set whose every offset and length stays
 // within its section, with values of the types the installer reads.
-bool IsSoundPropertySet(const std::vector<unsigned char>& stream) {
+bool IsSoundPropertySet(const HeapArray<unsigned char>& stream) {
     if (stream.size() < 48 || stream[0] != 0xFE || stream[1] != 0xFF) return false;
     if (LittleEndian32(stream, 24) < 1) return false;
     const std::size_t section = LittleEndian32(stream, 44);
@@ -104,7 +106,7 @@ public:
         if (!FindRootStream(kStringPool, entry) || !FindRootStream(kStringData, entry)) return false;
         // A package without summary information is read as one without
         // properties; one with it must hold a sound property set.
-        std::vector<unsigned char> summary;
+        HeapArray<unsigned char> summary;
         return !FindRootStream(kSummaryInformation, entry) ||
                (ReadStream(entry, summary) && IsSoundPropertySet(summary));
     }
@@ -133,7 +135,7 @@ private:
     bool LoadAllocationTable() {
         const std::uint32_t fatSectors = file_.U32(44);
         if (fatSectors == 0 || fatSectors > sectorCount_) return false;
-        std::vector<std::uint32_t> fatSectorList;
+        HeapArray<std::uint32_t> fatSectorList;
         for (std::size_t i = 0; i < kHeaderDifatEntries && fatSectorList.size() < fatSectors; ++i) {
             fatSectorList.push_back(file_.U32(76 + 4 * i));
         }
@@ -156,8 +158,8 @@ private:
     }
 
     // The sectors of a chain, in order; false when it leaves the file or loops.
-    bool Chain(std::uint32_t start, const std::vector<std::uint32_t>& table, std::size_t limit,
-               std::vector<std::uint32_t>& chain) const {
+    bool Chain(std::uint32_t start, const HeapArray<std::uint32_t>& table, std::size_t limit,
+               HeapArray<std::uint32_t>& chain) const {
         chain.clear();
         for (std::uint32_t sector = start; sector != kEndOfChain; sector = table[sector]) {
             if (sector >= limit || sector >= table.size() || chain.size() >= limit) return false;
@@ -167,10 +169,10 @@ private:
     }
 
     bool LoadDirectory() {
-        std::vector<std::uint32_t> chain;
+        HeapArray<std::uint32_t> chain;
         if (!Chain(file_.U32(48), fat_, sectorCount_, chain) || chain.empty()) return false;
-        directorySectors_ = chain;
         entryCount_ = chain.size() * (sectorSize_ / kDirectoryEntrySize);
+        directorySectors_ = std::move(chain);
         // The root comes first, with the class of an installer database,
         // transform or patch: {000C1084-, -1082-, -1086-0000-0000-C000-000000000046}.
         static const unsigned char kClassTail[] = {0x00, 0x00, 0x00, 0x00, 0xC0, 0x00, 0x00,
@@ -193,7 +195,7 @@ private:
     }
 
     bool LoadMiniTable() {
-        std::vector<std::uint32_t> chain;
+        HeapArray<std::uint32_t> chain;
         const std::uint32_t first = file_.U32(60);
         if (first == kEndOfChain) return true;
         if (!Chain(first, fat_, sectorCount_, chain)) return false;
@@ -210,7 +212,7 @@ private:
     }
 
     bool CheckEntries() const {
-        std::vector<std::uint32_t> chain;
+        HeapArray<std::uint32_t> chain;
         for (std::size_t entry = 0; entry < entryCount_; ++entry) {
             const std::size_t at = EntryOffset(entry);
             const unsigned type = EntryType(entry);
@@ -242,8 +244,8 @@ private:
 
     // Every storage's children form a tree: no entry is reached twice.
     bool CheckTree() const {
-        std::vector<bool> seen(entryCount_, false);
-        std::vector<std::uint32_t> pending{0};
+        HeapArray<bool> seen(entryCount_, false);
+        HeapArray<std::uint32_t> pending{0};
         seen[0] = true;
         while (!pending.empty()) {
             const std::size_t at = EntryOffset(pending.back());
@@ -262,7 +264,7 @@ private:
     // A stream of that name among the root's own children.
     template <std::size_t N>
     bool FindRootStream(const std::uint16_t (&name)[N], std::uint32_t& entry) const {
-        std::vector<std::uint32_t> pending{file_.U32(EntryOffset(0) + 76)};
+        HeapArray<std::uint32_t> pending{file_.U32(EntryOffset(0) + 76)};
         while (!pending.empty()) {
             const std::uint32_t id = pending.back();
             pending.pop_back();
@@ -281,16 +283,16 @@ private:
     }
 
     // The bytes of stream `entry`, whose chain CheckEntries has checked.
-    bool ReadStream(std::uint32_t entry, std::vector<unsigned char>& bytes) const {
+    bool ReadStream(std::uint32_t entry, HeapArray<unsigned char>& bytes) const {
         const std::size_t at = EntryOffset(entry);
         const std::uint32_t size = file_.U32(at + 120);
         const bool mini = size < kMiniStreamCutoff;
-        std::vector<std::uint32_t> chain;
+        HeapArray<std::uint32_t> chain;
         if (!Chain(file_.U32(at + 116), mini ? miniFat_ : fat_,
                    mini ? miniSectorCount_ : sectorCount_, chain)) {
             return false;
         }
-        std::vector<std::uint32_t> container;
+        HeapArray<std::uint32_t> container;
         if (mini && !Chain(file_.U32(EntryOffset(0) + 116), fat_, sectorCount_, container)) {
             return false;
         }
@@ -318,10 +320,10 @@ private:
     std::size_t size_;
     std::size_t sectorSize_ = 512;
     std::size_t sectorCount_ = 0;
-    std::vector<std::uint32_t> fat_;
-    std::vector<std::uint32_t> miniFat_;
+    HeapArray<std::uint32_t> fat_;
+    HeapArray<std::uint32_t> miniFat_;
     std::size_t miniSectorCount_ = 0;
-    std::vector<std::uint32_t> directorySectors_;
+    HeapArray<std::uint32_t> directorySectors_;
     std::size_t entryCount_ = 0;
 };
 

@@ -1,6 +1,6 @@
 #include "installer/patch_targets.h"
 
-#include <vector>
+#include "base/heap_array.h"
 
 #include "content/file_handle.h"
 #include "installer/compound_file.h"
@@ -14,7 +14,7 @@ constexpr DWORD kFirstAttemptCharacters = 2048;
 constexpr LONGLONG kLargestPackage = 1LL << 30;
 
 // The whole file, for the structure check; false when it cannot be read.
-bool ReadPackage(const wchar_t* path, std::vector<unsigned char>& bytes) {
+bool ReadPackage(const wchar_t* path, HeapArray<unsigned char>& bytes) {
     const FileHandle file(CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                       FILE_ATTRIBUTE_NORMAL, nullptr));
     LARGE_INTEGER size;
@@ -23,7 +23,10 @@ bool ReadPackage(const wchar_t* path, std::vector<unsigned char>& bytes) {
         SetLastError(ERROR_INSTALL_PACKAGE_INVALID);
         return false;
     }
-    bytes.resize(static_cast<std::size_t>(size.QuadPart));
+    if (!bytes.TryResize(static_cast<std::size_t>(size.QuadPart))) {
+        SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+        return false;
+    }
     DWORD read = 0;
     return ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) &&
            read == bytes.size();
@@ -31,7 +34,7 @@ bool ReadPackage(const wchar_t* path, std::vector<unsigned char>& bytes) {
 
 }  // namespace
 
-MSIHANDLE OpenPackageSummary(const std::wstring& packagePath) {
+MSIHANDLE OpenPackageSummary(const Text& packagePath) {
     wchar_t fullPath[MAX_PATH];
     const DWORD length = GetFullPathNameW(packagePath.c_str(), MAX_PATH, fullPath, nullptr);
     if (length == 0) return 0;
@@ -41,7 +44,7 @@ MSIHANDLE OpenPackageSummary(const std::wstring& packagePath) {
     }
     // Only a sound compound file goes to the installer: Wine's installer
     // reads past the end of some damaged ones and takes the process down.
-    std::vector<unsigned char> bytes;
+    HeapArray<unsigned char> bytes;
     if (!ReadPackage(fullPath, bytes)) return 0;
     if (!IsSoundPackageFile(bytes.data(), bytes.size())) {
         SetLastError(ERROR_INSTALL_PACKAGE_INVALID);
@@ -56,17 +59,17 @@ MSIHANDLE OpenPackageSummary(const std::wstring& packagePath) {
     return summary;
 }
 
-bool ReadPatchTargets(const std::wstring& packagePath, std::wstring& targets) {
+bool ReadPatchTargets(const Text& packagePath, Text& targets) {
     const InstallerHandle summary(OpenPackageSummary(packagePath));
     if (summary.get() == 0) return false;
 
     // Zeroed, so that a property without text reads as an empty list.
-    std::vector<wchar_t> buffer(kFirstAttemptCharacters, L'\0');
+    HeapArray<wchar_t> buffer(kFirstAttemptCharacters, L'\0');
     DWORD size = kFirstAttemptCharacters;
     UINT result = InstallerGetSummaryText(summary.get(), kTargetListProperty, buffer.data(), &size);
     if (result == ERROR_MORE_DATA) {
         // The size now holds the length without the terminator: one more try, exactly that big.
-        buffer.assign(static_cast<std::size_t>(size) + 1, L'\0');
+        buffer = HeapArray<wchar_t>(static_cast<std::size_t>(size) + 1, L'\0');
         size = static_cast<DWORD>(buffer.size());
         result = InstallerGetSummaryText(summary.get(), kTargetListProperty, buffer.data(), &size);
     }

@@ -1,6 +1,6 @@
 #include "installer/product_facts.h"
 
-#include <vector>
+#include "base/heap_array.h"
 
 #include "installer/windows_installer.h"
 
@@ -11,32 +11,32 @@ constexpr DWORD kQueryCharacters = 1024;
 
 // One property into the shared buffer. A failed query may leave the buffer
 // as it was, so its text is never read then.
-std::wstring QueryProperty(const std::wstring& productCode, const wchar_t* property,
-                           std::vector<wchar_t>& buffer) {
+Text QueryProperty(const Text& productCode, const wchar_t* property,
+                           HeapArray<wchar_t>& buffer) {
     DWORD size = kQueryCharacters;
     buffer[0] = L'\0';
     if (InstallerGetProductInfo(productCode.c_str(), property, buffer.data(), &size) !=
         ERROR_SUCCESS) {
-        return std::wstring();
+        return Text();
     }
-    return std::wstring(buffer.data(), wcsnlen(buffer.data(), buffer.size()));
+    return Text(buffer.data(), wcsnlen(buffer.data(), buffer.size()));
 }
 
 }  // namespace
 
-bool IsProductInstalled(const std::wstring& productCode) {
+bool IsProductInstalled(const Text& productCode) {
     const INSTALLSTATE state = InstallerQueryProductState(productCode.c_str());
     return state == INSTALLSTATE_ADVERTISED || state == INSTALLSTATE_DEFAULT;
 }
 
-std::wstring ReadInstalledVersion(const std::wstring& productCode) {
-    std::vector<wchar_t> buffer(kQueryCharacters);
+Text ReadInstalledVersion(const Text& productCode) {
+    HeapArray<wchar_t> buffer(kQueryCharacters);
     return QueryProperty(productCode, L"VersionString", buffer);
 }
 
-bool ReadProductInfo(const std::wstring& productCode, std::wstring& productName,
-                     std::wstring& language) {
-    std::vector<wchar_t> buffer(kQueryCharacters);
+bool ReadProductInfo(const Text& productCode, Text& productName,
+                     Text& language) {
+    HeapArray<wchar_t> buffer(kQueryCharacters);
     productName = QueryProperty(productCode, L"ProductName", buffer);
     language = QueryProperty(productCode, L"Language", buffer);
     return true;

@@ -1,14 +1,14 @@
 #pragma once
 
-#include <string>
+#include "base/text.h"
 
 // True when the Windows Installer reports the product installed or advertised.
-bool IsProductInstalled(const std::wstring& productCode);
+bool IsProductInstalled(const Text& productCode);
 
 // The product's VersionString; empty when the installer cannot tell it.
-std::wstring ReadInstalledVersion(const std::wstring& productCode);
+Text ReadInstalledVersion(const Text& productCode);
 
 // Replaces `productName` and `language` by the product's ProductName and
 // Language; a value the installer cannot tell is empty. Always true.
-bool ReadProductInfo(const std::wstring& productCode, std::wstring& productName,
-                     std::wstring& language);
+bool ReadProductInfo(const Text& productCode, Text& productName,
+                     Text& language);

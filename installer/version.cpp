@@ -19,7 +19,7 @@ int DigitValue(wchar_t c) {
 
 }  // namespace
 
-std::int32_t ParseNumber(const std::wstring& text, std::size_t start) {
+std::int32_t ParseNumber(const Text& text, std::size_t start) {
     std::size_t i = start;
     while (i < text.size() && std::iswspace(text[i])) ++i;
     bool negative = false;
@@ -35,15 +35,15 @@ std::int32_t ParseNumber(const std::wstring& text, std::size_t start) {
     return static_cast<std::int32_t>(value);
 }
 
-VersionQuad ParseVersion(std::wstring text) {
-    for (wchar_t& c : text) {
-        if (c == L',') c = L'.';
+VersionQuad ParseVersion(Text text) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == L',') text[i] = L'.';
     }
     VersionQuad version;
     std::size_t start = 0;
     for (std::size_t part = 0; part < 3; ++part) {
         const std::size_t dot = text.find(L'.', start);
-        if (dot == std::wstring::npos) return version;
+        if (dot == Text::npos) return version;
         // The number ends at the "." at the latest: a dot is never a digit.
         version.parts[part] = static_cast<std::uint16_t>(ParseNumber(text, start));
         start = dot + 1;
@@ -54,10 +54,10 @@ VersionQuad ParseVersion(std::wstring text) {
 
 bool SameVersion(const VersionQuad& a, const VersionQuad& b) { return a.parts == b.parts; }
 
-ApplicableMatch MatchApplicableVersions(const std::wstring& applicableVersions,
+ApplicableMatch MatchApplicableVersions(const Text& applicableVersions,
                                         const VersionQuad& installed, const VersionQuad& target) {
     std::size_t start = 0;
-    for (std::size_t comma; (comma = applicableVersions.find(L',', start)) != std::wstring::npos;
+    for (std::size_t comma; (comma = applicableVersions.find(L',', start)) != Text::npos;
          start = comma + 1) {
         const VersionQuad entry = ParseVersion(applicableVersions.substr(start, comma - start));
         if (SameVersion(entry, installed)) return ApplicableMatch::kInstalled;

@@ -1,14 +1,14 @@
 #pragma once
 
-#include <string>
+#include "base/text.h"
 
 // Fills a catalogue text the way wsprintfW fills a format with one argument,
 // without its 1024-character limit: the first "%d" or "%s" becomes
 // `argument` (already written out as text), "%%" becomes "%". With no
 // argument, placeholders are left as they stand. Any other "%" is kept.
-std::wstring FormatCatalogueText(const std::wstring& format, const std::wstring* argument);
+Text FormatCatalogueText(const Text& format, const Text* argument);
 
 // `value` in decimal, with a "-" when negative and leading zeros up to
 // `minimumDigits`. (The C runtime's formatting would bring its whole
 // printf engine into the exe.)
-std::wstring DecimalText(long long value, int minimumDigits = 1);
+Text DecimalText(long long value, int minimumDigits = 1);

@@ -1,6 +1,6 @@
 #include "messages/show_message.h"
 
-#include <string>
+#include "base/text.h"
 
 #include "app/run_state.h"
 #include "messages/format_text.h"
@@ -53,16 +53,16 @@ void ShowMessage(UINT id) {
     if (g_quiet) return;
     const DWORD error = GetLastError();
 
-    std::wstring format;
-    std::wstring caption = L"Error";
+    Text format;
+    Text caption = L"Error";
     LoadResString(g_hInstance, id, format, kLoadCapacity);
 
-    std::wstring text = format;
+    Text text = format;
     UINT flags = kBoxFlags;
     MessageStyle style;
     if (FindMessageStyle(id, style)) {
         // %d is signed: an error of 2^31 or more shows as a negative number.
-        const std::wstring argument = style.placeholder == Placeholder::kErrorCode
+        const Text argument = style.placeholder == Placeholder::kErrorCode
                                           ? DecimalText(static_cast<int>(error))
                                           : g_productName;
         text = FormatCatalogueText(format,

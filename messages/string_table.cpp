@@ -1,7 +1,8 @@
 #include "messages/string_table.h"
 
 #include <algorithm>
-#include <vector>
+
+#include "base/heap_array.h"
 
 namespace {
 
@@ -14,30 +15,30 @@ const wchar_t* BlockName(UINT id) {
 }
 
 BOOL CALLBACK CollectLanguage(HMODULE, LPCWSTR, LPCWSTR, WORD language, LONG_PTR context) {
-    reinterpret_cast<std::vector<LANGID>*>(context)->push_back(language);
+    reinterpret_cast<HeapArray<LANGID>*>(context)->push_back(language);
     return TRUE;
 }
 
 // The languages to try, best first.
-std::vector<LANGID> CandidateLanguages(HMODULE module, UINT id, LANGID wanted) {
-    std::vector<LANGID> present;
+HeapArray<LANGID> CandidateLanguages(HMODULE module, UINT id, LANGID wanted) {
+    HeapArray<LANGID> present;
     EnumResourceLanguagesW(module, MAKEINTRESOURCEW(6) /* RT_STRING */, BlockName(id),
                            CollectLanguage, reinterpret_cast<LONG_PTR>(&present));
     const LANGID english = MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US);
-    std::vector<LANGID> order{wanted};
+    HeapArray<LANGID> order{wanted};
     for (const LANGID language : present) {
         if (language != wanted && PRIMARYLANGID(language) == PRIMARYLANGID(wanted)) {
             order.push_back(language);
         }
     }
     order.push_back(english);
-    order.insert(order.end(), present.begin(), present.end());
+    for (const LANGID language : present) order.push_back(language);
     return order;
 }
 
 }  // namespace
 
-bool ReadStringEntry(HMODULE module, UINT id, LANGID language, std::wstring& text) {
+bool ReadStringEntry(HMODULE module, UINT id, LANGID language, Text& text) {
     const HRSRC block = FindResourceExW(module, MAKEINTRESOURCEW(6) /* RT_STRING */,
                                         BlockName(id), language);
     if (block == nullptr) return false;
@@ -56,7 +57,7 @@ bool ReadStringEntry(HMODULE module, UINT id, LANGID language, std::wstring& tex
     return true;
 }
 
-int LoadResString(HINSTANCE module, UINT id, std::wstring& text, int capacity) {
+int LoadResString(HINSTANCE module, UINT id, Text& text, int capacity) {
     text.clear();
     if (capacity <= 0) return 0;
     const LANGID wanted = LANGIDFROMLCID(GetThreadLocale());

@@ -8,6 +8,7 @@
 #include "tests/fixtures/demo_patch.h"
 #include "tests/support/installer_fixtures.h"
 #include "tests/support/scratch.h"
+#include "tests/support/text_support.h"
 
 namespace {
 
@@ -23,8 +24,8 @@ TEST(DemoPatch, TheCommittedPackageIsWhatTheWriterMakes) {
 }
 
 TEST(DemoPatch, TargetsTheFiveDemoProducts) {
-    std::wstring targets;
-    ASSERT_TRUE(ReadPatchTargets(ModuleFolder() + L"\\fixtures\\demo.msp", targets));
+    Text targets;
+    ASSERT_TRUE(ReadPatchTargets(ToText(ModuleFolder() + L"\\fixtures\\demo.msp"), targets));
     std::wstring expected;
     for (const wchar_t* name : {L"demo_fr", L"demo_de", L"demo_ja", L"demo_en", L"demo_ko"}) {
         if (!expected.empty()) expected += L";";

@@ -11,6 +11,7 @@
 #include "installer/product_facts.h"
 #include "tests/support/installer_fixtures.h"
 #include "tests/support/scratch.h"
+#include "tests/support/text_support.h"
 
 namespace {
 
@@ -35,8 +36,8 @@ TEST(ReadPatchTargets, ReadsTheTargetListWhole) {
         const std::wstring path = scratch / (L"p" + std::to_wstring(length) + L".msp");
         ASSERT_EQ(WriteFixturePatch(path, targets, {}, "1.0.0.0"), S_OK);
 
-        std::wstring read = L"replaced";
-        ASSERT_TRUE(ReadPatchTargets(path, read)) << length;
+        Text read = L"replaced";
+        ASSERT_TRUE(ReadPatchTargets(ToText(path), read)) << length;
         EXPECT_EQ(read, Widen(targets)) << length;
     }
 }
@@ -48,7 +49,7 @@ TEST(ReadPatchTargets, TakesARelativePathAgainstTheCurrentFolder) {
     GetCurrentDirectoryW(MAX_PATH, saved);
     ASSERT_TRUE(SetCurrentDirectoryW(scratch.path().c_str()));
 
-    std::wstring read;
+    Text read;
     const bool ok = ReadPatchTargets(L"relative.msp", read);
     SetCurrentDirectoryW(saved);
 
@@ -62,8 +63,8 @@ TEST(ReadPatchTargets, FailsOnWhatIsNoPackageAndLeavesTheListAlone) {
     ASSERT_TRUE(WriteWholeFile(scratch / L"empty.msp", ""));
     for (const std::wstring& path :
          {scratch / L"missing.msp", scratch / L"text.msp", scratch / L"empty.msp", scratch.path()}) {
-        std::wstring read = L"untouched";
-        EXPECT_FALSE(ReadPatchTargets(path, read)) << testing::PrintToString(path);
+        Text read = L"untouched";
+        EXPECT_FALSE(ReadPatchTargets(ToText(path), read)) << testing::PrintToString(path);
         EXPECT_EQ(read, L"untouched");
         EXPECT_NE(GetLastError(), static_cast<DWORD>(ERROR_SUCCESS));
     }
@@ -85,21 +86,22 @@ protected:
 TEST_F(ProductFactsTest, AnInstalledProductTellsItsVersionNameAndLanguage) {
     const FixtureProduct& product = Fixture(L"facts_fr");
 
-    EXPECT_TRUE(IsProductInstalled(product.productCode));
-    EXPECT_EQ(ReadInstalledVersion(product.productCode), L"200.0.236.0");
-    std::wstring name = L"old name";
-    std::wstring language = L"old language";
-    EXPECT_TRUE(ReadProductInfo(product.productCode, name, language));
+    const Text code = ToText(product.productCode);
+    EXPECT_TRUE(IsProductInstalled(code));
+    EXPECT_EQ(ReadInstalledVersion(code), L"200.0.236.0");
+    Text name = L"old name";
+    Text language = L"old language";
+    EXPECT_TRUE(ReadProductInfo(code, name, language));
     EXPECT_EQ(name, L"Tolvanek Rapports");
     EXPECT_EQ(language, L"1036");
 }
 
 TEST_F(ProductFactsTest, ANameOf1023CharactersIsReadWholeAndTheLanguageAfterIt) {
     const FixtureProduct& product = Fixture(L"long_name");
-    std::wstring name;
-    std::wstring language;
+    Text name;
+    Text language;
 
-    ReadProductInfo(product.productCode, name, language);
+    ReadProductInfo(ToText(product.productCode), name, language);
 
     EXPECT_EQ(name.size(), 1023u);
     EXPECT_EQ(name, product.productName);
@@ -110,11 +112,11 @@ TEST_F(ProductFactsTest, AnAbsentProductIsNotInstalledAndHasEmptyFacts) {
     for (const std::wstring& code : {std::wstring(Fixture(L"demo_en").productCode),
                                     std::wstring(L"{00000000-0000-0000-0000-000000000000}"),
                                     std::wstring(L"not a product code"), std::wstring()}) {
-        EXPECT_FALSE(IsProductInstalled(code)) << Narrow(code);
-        EXPECT_EQ(ReadInstalledVersion(code), L"");
-        std::wstring name = L"old name";
-        std::wstring language = L"old language";
-        EXPECT_TRUE(ReadProductInfo(code, name, language));
+        EXPECT_FALSE(IsProductInstalled(ToText(code))) << Narrow(code);
+        EXPECT_EQ(ReadInstalledVersion(ToText(code)), L"");
+        Text name = L"old name";
+        Text language = L"old language";
+        EXPECT_TRUE(ReadProductInfo(ToText(code), name, language));
         EXPECT_EQ(name, L"");
         EXPECT_EQ(language, L"");
     }

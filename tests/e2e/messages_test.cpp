@@ -7,6 +7,7 @@
 #include "messages/string_table.h"
 #include "tests/support/catalogue.h"
 #include "tests/support/scratch.h"
+#include "tests/support/text_support.h"
 #include "tests/watcher/watcher.h"
 
 namespace {
@@ -144,10 +145,11 @@ TEST(ShowMessage, EveryIdInFrenchJapaneseAndRussian) {
     for (const LANGID language : {1036, 1041, 1049}) {
         for (const Expected& e : table) {
             SCOPED_TRACE(testing::Message() << "id " << e.id << ", language " << language);
-            std::wstring text;
-            std::wstring caption;
-            ASSERT_TRUE(ReadStringEntry(exe, e.id, language, text));
-            ASSERT_TRUE(ReadStringEntry(exe, e.caption, language, caption));
+            Text entry;
+            ASSERT_TRUE(ReadStringEntry(exe, e.id, language, entry));
+            const std::wstring text = Wide(entry);
+            ASSERT_TRUE(ReadStringEntry(exe, e.caption, language, entry));
+            const std::wstring caption = Wide(entry);
 
             const WatchedRun run = ShowMessageOf(language, e.id, L"1603", L"X");
 

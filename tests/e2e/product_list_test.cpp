@@ -7,14 +7,15 @@
 #include "tests/support/installer_fixtures.h"
 #include "tests/support/run.h"
 #include "tests/support/scratch.h"
+#include "tests/support/text_support.h"
 #include "tests/watcher/watcher.h"
 
 namespace {
 
 std::wstring EmbeddedTargets() {
-    std::wstring targets;
-    EXPECT_TRUE(ReadPatchTargets(ModuleFolder() + L"\\package.msp", targets));
-    return targets;
+    Text targets;
+    EXPECT_TRUE(ReadPatchTargets(ToText(ModuleFolder() + L"\\package.msp"), targets));
+    return Wide(targets);
 }
 
 class ProductListTest : public testing::TestWithParam<std::vector<std::wstring>> {};

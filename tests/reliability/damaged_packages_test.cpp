@@ -16,6 +16,7 @@
 #include "tests/reliability/tally.h"
 #include "tests/support/installer_fixtures.h"
 #include "tests/support/scratch.h"
+#include "tests/support/text_support.h"
 #include "tests/watcher/watcher.h"
 
 namespace {
@@ -103,8 +104,8 @@ TEST(Reliability, DamagedPackagesAreReportedNeverCrashed) {
         ASSERT_TRUE(MakeExeWithPackage(exe, damaged.bytes));
         // What the installer itself makes of the package.
         ASSERT_TRUE(WriteWholeFile(scratch / L"damaged.msp", damaged.bytes));
-        std::wstring targets;
-        const bool readable = ReadPatchTargets(scratch / L"damaged.msp", targets);
+        Text targets;
+        const bool readable = ReadPatchTargets(ToText(scratch / L"damaged.msp"), targets);
 
         WatchRequest request;
         request.program = exe;

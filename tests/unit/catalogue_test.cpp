@@ -10,8 +10,16 @@
 #include "messages/string_table.h"
 #include "tests/support/catalogue.h"
 #include "tests/support/scratch.h"
+#include "tests/support/text_support.h"
 
 namespace {
+
+bool ReadEntry(HMODULE module, UINT id, LANGID language, std::wstring& text) {
+    Text entry;
+    const bool read = ReadStringEntry(module, id, language, entry);
+    text = Wide(entry);
+    return read;
+}
 
 class CatalogueTest : public testing::Test {
 protected:
@@ -40,7 +48,7 @@ TEST_F(CatalogueTest, EveryMessageInEveryLanguageIsWithinTheRules) {
         for (const UINT id : kMessageIds) {
             SCOPED_TRACE(testing::Message() << "id " << id << ", language " << language);
             std::wstring text;
-            ASSERT_TRUE(ReadStringEntry(exe_, id, language, text)) << "missing or empty";
+            ASSERT_TRUE(ReadEntry(exe_, id, language, text)) << "missing or empty";
             EXPECT_LE(text.size(), 255u);
             EXPECT_EQ(text.find(L'\r'), std::wstring::npos);
             const wchar_t* placeholder = PlaceholderOf(id);
@@ -58,7 +66,7 @@ TEST_F(CatalogueTest, EveryMessageInEveryLanguageIsWithinTheRules) {
 TEST_F(CatalogueTest, EnglishTextsAreExact) {
     for (const auto& entry : kEnglishCatalogue) {
         std::wstring text;
-        ASSERT_TRUE(ReadStringEntry(exe_, entry.id, 1033, text)) << entry.id;
+        ASSERT_TRUE(ReadEntry(exe_, entry.id, 1033, text)) << entry.id;
         EXPECT_EQ(text, entry.text) << entry.id;
     }
 }
@@ -85,7 +93,7 @@ TEST_F(CatalogueTest, HoldsNoOtherEntriesAndTheVersionsInEnglishOnly) {
         for (const LANGID language : languages) {
             for (UINT id = (block - 1) * 16; id < block * 16; ++id) {
                 std::wstring text;
-                if (ReadStringEntry(exe_, id, language, text)) found.insert({id, language});
+                if (ReadEntry(exe_, id, language, text)) found.insert({id, language});
             }
         }
     }

@@ -8,8 +8,19 @@
 #include "app/run_state.h"
 #include "content/extract.h"
 #include "tests/support/scratch.h"
+#include "tests/support/text_support.h"
 
 namespace {
+
+// ExtractPackage on a std::wstring path, which the checks below work with.
+bool Extract(std::wstring& path) {
+    Text text = ToText(path);
+    const bool written = ExtractPackage(text);
+    const DWORD error = GetLastError();
+    path = Wide(text);
+    SetLastError(error);
+    return written;
+}
 
 // The package this test program embeds, as its resource holds it.
 std::string EmbeddedPackage() {
@@ -50,7 +61,7 @@ TEST_F(ExtractPackageTest, WritesThePackageByteForByteToAGivenPath) {
     ASSERT_GT(package.size(), 1000u);
     std::wstring path = scratch_ / L"out.msp";
 
-    ASSERT_TRUE(ExtractPackage(path));
+    ASSERT_TRUE(Extract(path));
 
     EXPECT_EQ(path, scratch_ / L"out.msp");
     EXPECT_EQ(FileBytes(path), package);
@@ -60,7 +71,7 @@ TEST_F(ExtractPackageTest, EmptiesAnExistingFileAndWritesItAnew) {
     std::wstring path = scratch_ / L"out.msp";
     ASSERT_TRUE(WriteWholeFile(path, std::string(100000, 'x')));
 
-    ASSERT_TRUE(ExtractPackage(path));
+    ASSERT_TRUE(Extract(path));
 
     EXPECT_EQ(FileBytes(path), EmbeddedPackage());
 }
@@ -71,7 +82,7 @@ TEST_F(ExtractPackageTest, TakesARelativePathAgainstTheCurrentFolder) {
     ASSERT_TRUE(SetCurrentDirectoryW(scratch_.path().c_str()));
     std::wstring path = L"relative.msp";
 
-    const bool written = ExtractPackage(path);
+    const bool written = Extract(path);
     SetCurrentDirectoryW(saved);
 
     ASSERT_TRUE(written);
@@ -82,7 +93,7 @@ TEST_F(ExtractPackageTest, TakesARelativePathAgainstTheCurrentFolder) {
 TEST_F(ExtractPackageTest, FailsInAFolderThatIsNotThere) {
     std::wstring path = scratch_ / L"missing\\out.msp";
 
-    EXPECT_FALSE(ExtractPackage(path));
+    EXPECT_FALSE(Extract(path));
 
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_PATH_NOT_FOUND));
     EXPECT_EQ(path, scratch_ / L"missing\\out.msp");
@@ -91,20 +102,20 @@ TEST_F(ExtractPackageTest, FailsInAFolderThatIsNotThere) {
 
 TEST_F(ExtractPackageTest, TemporaryNamesRiseAndSkipLeftovers) {
     std::wstring first;
-    ASSERT_TRUE(ExtractPackage(first));
+    ASSERT_TRUE(Extract(first));
     const std::wstring base = scratch_ / L"MSP";
     ASSERT_EQ(first.compare(0, base.size(), base), 0) << "not in TMP: " << testing::PrintToString(first);
     const unsigned long number = std::stoul(first.substr(base.size()));
     EXPECT_EQ(FileBytes(first), EmbeddedPackage());
 
     std::wstring second;
-    ASSERT_TRUE(ExtractPackage(second));
+    ASSERT_TRUE(Extract(second));
     EXPECT_EQ(second, base + std::to_wstring(number + 1));
 
     const std::wstring leftover = base + std::to_wstring(number + 2);
     ASSERT_TRUE(WriteWholeFile(leftover, "left over"));
     std::wstring third;
-    ASSERT_TRUE(ExtractPackage(third));
+    ASSERT_TRUE(Extract(third));
     EXPECT_EQ(third, base + std::to_wstring(number + 3));
     EXPECT_EQ(FileBytes(leftover), "left over");
     EXPECT_EQ(FileBytes(third), EmbeddedPackage());
@@ -114,7 +125,7 @@ TEST_F(ExtractPackageTest, WithoutAPackageKeepsTheTemporaryNameButMakesNoFile) {
     g_hInstance = GetModuleHandleW(L"kernel32.dll");
     std::wstring path;
 
-    EXPECT_FALSE(ExtractPackage(path));
+    EXPECT_FALSE(Extract(path));
 
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_RESOURCE_TYPE_NOT_FOUND));
     EXPECT_EQ(path.compare(0, scratch_.path().size(), scratch_.path()), 0);
@@ -128,7 +139,7 @@ TEST_F(ExtractPackageTest, AnEmptyPackageIsAFailure) {
     g_hInstance = empty;
     std::wstring path = scratch_ / L"out.msp";
 
-    EXPECT_FALSE(ExtractPackage(path));
+    EXPECT_FALSE(Extract(path));
 
     EXPECT_FALSE(PathExists(path));
     FreeLibrary(empty);
@@ -145,13 +156,13 @@ TEST_F(ExtractPackageTest, ATemporaryFolderOf246CharactersGivesNoName) {
     SetEnvironmentVariableW(L"TMP", folder.c_str());
     std::wstring path;
 
-    EXPECT_FALSE(ExtractPackage(path));
+    EXPECT_FALSE(Extract(path));
     EXPECT_EQ(path, L"");
 
     const std::wstring shorter = folder.substr(0, 245);
     ASSERT_TRUE(MoveFileW(folder.c_str(), shorter.c_str()));
     SetEnvironmentVariableW(L"TMP", shorter.c_str());
-    ASSERT_TRUE(ExtractPackage(path));
+    ASSERT_TRUE(Extract(path));
     EXPECT_EQ(path.compare(0, shorter.size() + 4, shorter + L"\\MSP"), 0);
     EXPECT_EQ(FileBytes(path), EmbeddedPackage());
 }

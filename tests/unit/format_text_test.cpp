@@ -3,24 +3,25 @@
 #include <string>
 
 #include "messages/format_text.h"
+#include "tests/support/text_support.h"
 
 namespace {
 
 TEST(FormatCatalogueText, FillsThePlaceholderLikeWsprintf) {
-    const std::wstring name = L"Tolvanek Reports";
-    const std::wstring error = L"-2147483648";
-    const std::wstring empty;
-    const std::wstring longName(1023, L'n');
+    const Text name = L"Tolvanek Reports";
+    const Text error = L"-2147483648";
+    const Text empty;
+    const Text longName = ToText(std::wstring(1023, L'n'));
     struct Case {
         const wchar_t* format;
-        const std::wstring* argument;
+        const Text* argument;
         std::wstring expected;
     };
     const Case cases[] = {
         {L"installed and %s has been updated.", &name, L"installed and Tolvanek Reports has been updated."},
         {L"installed and %s has been updated.", &empty, L"installed and  has been updated."},
         {L"Error Code: %d", &error, L"Error Code: -2147483648"},
-        {L"%s", &longName, longName},
+        {L"%s", &longName, Wide(longName)},
         {L"%s then %s", &name, L"Tolvanek Reports then %s"},
         {L"100%% sure, %d", &error, L"100% sure, -2147483648"},
         {L"no placeholder.\nSecond line", nullptr, L"no placeholder.\nSecond line"},

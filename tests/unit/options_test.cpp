@@ -5,6 +5,7 @@
 
 #include "app/options.h"
 #include "app/run_state.h"
+#include "tests/support/text_support.h"
 
 namespace {
 

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "content/patch_list.h"
+#include "tests/support/text_support.h"
 
 namespace {
 
@@ -30,7 +31,7 @@ TEST(MakePatchListName, TakesFourCharactersAfterTheFirstDash) {
         {L"x-\t\r\nA", L"patchlist___A.txt"},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(MakePatchListName(c.targets), c.name)
+        EXPECT_EQ(MakePatchListName(ToText(c.targets)), c.name)
             << testing::PrintToString(c.targets.substr(0, 60));
     }
 }

@@ -9,6 +9,7 @@
 #include "messages/string_table.h"
 #include "tests/support/catalogue.h"
 #include "tests/support/scratch.h"
+#include "tests/support/text_support.h"
 
 namespace {
 
@@ -27,10 +28,10 @@ protected:
 
     std::wstring Load(LCID locale, UINT id, int capacity = 256) {
         EXPECT_TRUE(SetThreadLocale(locale));
-        std::wstring text = L"previous content";
+        Text text = L"previous content";
         const int count = LoadResString(exe_, id, text, capacity);
         EXPECT_EQ(count, static_cast<int>(text.size()));
-        return text;
+        return Wide(text);
     }
 
     static HMODULE exe_;

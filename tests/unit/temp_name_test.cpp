@@ -9,6 +9,7 @@
 
 #include "content/temp_name.h"
 #include "tests/support/scratch.h"
+#include "tests/support/text_support.h"
 
 namespace {
 
@@ -20,18 +21,37 @@ public:
     std::map<std::wstring, DWORD> paths;
     std::function<DWORD(const std::wstring&)> probe;  // overrides `paths` when set
 
-    bool ReadEnvironment(const wchar_t* name, std::wstring& value) const override {
+    bool ReadEnvironment(const wchar_t* name, Text& value) const override {
         if (std::wstring(name) != L"TMP" || !tmp) return false;
-        value = *tmp;
+        value = ToText(*tmp);
         return true;
     }
-    DWORD ProbePath(const std::wstring& path) const override {
-        if (probe) return probe(path);
-        const auto found = paths.find(path);
+    DWORD ProbePath(const Text& path) const override {
+        if (probe) return probe(Wide(path));
+        const auto found = paths.find(Wide(path));
         return found == paths.end() ? ERROR_FILE_NOT_FOUND : found->second;
     }
     void Add(const std::wstring& path, DWORD result = ERROR_SUCCESS) { paths[path] = result; }
 };
+
+// MakeTempName and CreateTempFile with the std::wstring names the checks use.
+bool MakeName(const std::wstring& folder, const std::wstring& prefix,
+              const TempNameQueries& queries, TempNameCounter& counter, std::wstring& name) {
+    Text text = ToText(name);
+    const bool made = MakeTempName(ToText(folder), ToText(prefix), queries, counter, text);
+    name = Wide(text);
+    return made;
+}
+
+FileHandle CreateNamedFile(std::wstring& name, const TempNameQueries& queries,
+                      TempNameCounter& counter) {
+    Text text = ToText(name);
+    FileHandle file = CreateTempFile(text, L"", L"MSP", queries, counter);
+    const DWORD error = GetLastError();
+    name = Wide(text);
+    SetLastError(error);
+    return file;
+}
 
 struct DirectoryCase {
     const char* name;
@@ -51,7 +71,7 @@ TEST_P(TempDirectoryTest, ChoosesTheFirstDirectoryThatExists) {
     TempNameCounter counter;
     std::wstring name;
 
-    ASSERT_TRUE(MakeTempName(c.folder, L"MSP", queries, counter, name));
+    ASSERT_TRUE(MakeName(c.folder, L"MSP", queries, counter, name));
     EXPECT_EQ(name, c.expected);
 }
 
@@ -89,18 +109,18 @@ TEST(TempName, AdmitsDirectoriesOfUpTo245Characters) {
     std::wstring name;
 
     queries.tmp = longest;
-    ASSERT_TRUE(MakeTempName(L"", L"MSP", queries, counter, name));
+    ASSERT_TRUE(MakeName(L"", L"MSP", queries, counter, name));
     EXPECT_EQ(name, longest + L"\\MSP2");
 
     queries.tmp = tooLong;
     name = L"unchanged";
-    EXPECT_FALSE(MakeTempName(L"", L"MSP", queries, counter, name));
+    EXPECT_FALSE(MakeName(L"", L"MSP", queries, counter, name));
     EXPECT_EQ(name, L"unchanged");
 
     // The separator is counted even when the directory already ends in one.
     queries.tmp = tooLong.substr(0, 245) + L"\\";
     queries.Add(*queries.tmp);
-    EXPECT_FALSE(MakeTempName(L"", L"MSP", queries, counter, name));
+    EXPECT_FALSE(MakeName(L"", L"MSP", queries, counter, name));
 }
 
 TEST(TempName, NumbersRiseAcrossRequestsAndSkipTakenNames) {
@@ -114,13 +134,13 @@ TEST(TempName, NumbersRiseAcrossRequestsAndSkipTakenNames) {
     TempNameCounter counter;
     std::wstring name;
 
-    ASSERT_TRUE(MakeTempName(L"", L"MSP", queries, counter, name));
+    ASSERT_TRUE(MakeName(L"", L"MSP", queries, counter, name));
     EXPECT_EQ(name, L"C:\\t\\MSP2");
-    ASSERT_TRUE(MakeTempName(L"", L"MSP", queries, counter, name));
+    ASSERT_TRUE(MakeName(L"", L"MSP", queries, counter, name));
     EXPECT_EQ(name, L"C:\\t\\MSP3");
-    ASSERT_TRUE(MakeTempName(L"", L"MSP", queries, counter, name));
+    ASSERT_TRUE(MakeName(L"", L"MSP", queries, counter, name));
     EXPECT_EQ(name, L"C:\\t\\MSP7");
-    ASSERT_TRUE(MakeTempName(L"", L"MSP", queries, counter, name));
+    ASSERT_TRUE(MakeName(L"", L"MSP", queries, counter, name));
     EXPECT_EQ(name, L"C:\\t\\MSP8");
 }
 
@@ -130,12 +150,12 @@ TEST(TempName, ALongerPrefixStartsCountingAgain) {
     TempNameCounter counter;
     std::wstring name;
 
-    ASSERT_TRUE(MakeTempName(L"", L"MSP", queries, counter, name));
-    ASSERT_TRUE(MakeTempName(L"", L"MSP", queries, counter, name));
+    ASSERT_TRUE(MakeName(L"", L"MSP", queries, counter, name));
+    ASSERT_TRUE(MakeName(L"", L"MSP", queries, counter, name));
     EXPECT_EQ(name, L"\\MSP3");
-    ASSERT_TRUE(MakeTempName(L"", L"MS", queries, counter, name));
+    ASSERT_TRUE(MakeName(L"", L"MS", queries, counter, name));
     EXPECT_EQ(name, L"\\MS4");
-    ASSERT_TRUE(MakeTempName(L"", L"MSPX", queries, counter, name));
+    ASSERT_TRUE(MakeName(L"", L"MSPX", queries, counter, name));
     EXPECT_EQ(name, L"\\MSPX2");
 }
 
@@ -152,13 +172,13 @@ TEST(TempName, TriesAtMost32767NumbersARequest) {
     std::wstring name;
 
     TempNameCounter counter;
-    ASSERT_TRUE(MakeTempName(L"", L"MSP", queries, counter, name));
+    ASSERT_TRUE(MakeName(L"", L"MSP", queries, counter, name));
     EXPECT_EQ(name, L"\\MSP32768");
 
     freeFrom = 32769;
     counter = TempNameCounter();
     name.clear();
-    EXPECT_FALSE(MakeTempName(L"", L"MSP", queries, counter, name));
+    EXPECT_FALSE(MakeName(L"", L"MSP", queries, counter, name));
     EXPECT_EQ(name, L"");
     EXPECT_EQ(lastTried, L"\\MSP32768");
 }
@@ -184,10 +204,10 @@ TEST(CreateTempFile, MovesOnWhenTheNameAppearsAfterItsCheck) {
     ASSERT_TRUE(WriteWholeFile(scratch / L"MSP2", "planted"));
     TempNameCounter counter;
     std::wstring name;
-    ASSERT_TRUE(MakeTempName(L"", L"MSP", queries, counter, name));
+    ASSERT_TRUE(MakeName(L"", L"MSP", queries, counter, name));
     ASSERT_EQ(name, scratch / L"MSP2");
 
-    const FileHandle file = CreateTempFile(name, L"", L"MSP", queries, counter);
+    const FileHandle file = CreateNamedFile(name, queries, counter);
 
     ASSERT_TRUE(file);
     EXPECT_EQ(name, scratch / L"MSP3");
@@ -202,7 +222,7 @@ TEST(CreateTempFile, ReportsAFolderThatIsNotThere) {
     TempNameCounter counter;
     std::wstring name = scratch / L"missing\\MSP2";
 
-    const FileHandle file = CreateTempFile(name, L"", L"MSP", queries, counter);
+    const FileHandle file = CreateNamedFile(name, queries, counter);
 
     EXPECT_FALSE(file);
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_PATH_NOT_FOUND));

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "installer/version.h"
+#include "tests/support/text_support.h"
 
 namespace {
 
@@ -39,12 +40,12 @@ TEST(ParseVersion, ReadsFourSixteenBitParts) {
         {L"\u00B2.0.0.0", {{0, 0, 0, 0}}},  // a superscript two is no decimal digit
     };
     for (const VersionCase& c : cases) {
-        EXPECT_EQ(ParseVersion(c.text).parts, c.expected.parts) << testing::PrintToString(c.text);
+        EXPECT_EQ(ParseVersion(ToText(c.text)).parts, c.expected.parts) << testing::PrintToString(c.text);
     }
 }
 
 TEST(ParseVersion, LeavesTheCallersTextAlone) {
-    const std::wstring text = L"200,0,282,0";
+    const Text text = L"200,0,282,0";
     ParseVersion(text);
     EXPECT_EQ(text, L"200,0,282,0");
 }

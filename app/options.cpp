@@ -3,10 +3,9 @@
 #include <windows.h>
 #include <shellapi.h>
 
-#include "base/text.h"
-
 #include "app/run_state.h"
 #include "app/system_dll.h"
+#include "base/text.h"
 
 namespace {
 

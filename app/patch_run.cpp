@@ -1,19 +1,18 @@
 #include "app/patch_run.h"
 
-#include "base/text.h"
-
 #include "app/exit_code.h"
 #include "app/run_log.h"
 #include "app/run_state.h"
+#include "base/text.h"
 #include "content/extract.h"
 #include "installer/patch_targets.h"
 #include "installer/product_facts.h"
 #include "installer/version.h"
 #include "installer/windows_installer.h"
+#include "messages/format_text.h"
 #include "messages/message_ids.h"
 #include "messages/show_message.h"
 #include "messages/string_table.h"
-#include "messages/format_text.h"
 
 namespace {
 

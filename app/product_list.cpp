@@ -3,7 +3,6 @@
 #include <windows.h>
 
 #include "base/text.h"
-
 #include "content/extract.h"
 #include "installer/patch_targets.h"
 #include "messages/message_box.h"

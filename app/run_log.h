@@ -1,7 +1,6 @@
 #pragma once
 
 #include "base/text.h"
-
 #include "content/file_handle.h"
 
 // The administrator's log of "/l <path>": one line per decision and outcome

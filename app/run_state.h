@@ -2,10 +2,9 @@
 
 #include <windows.h>
 
-#include "base/text.h"
-#include "base/heap_array.h"
-
 #include "app/target_product.h"
+#include "base/heap_array.h"
+#include "base/text.h"
 
 // Process-wide run state: filled by the command line, read by every action.
 extern HINSTANCE g_hInstance;

@@ -1,8 +1,9 @@
 #include "app/system_dll.h"
 
-#include "base/text.h"
 #include <utility>
+
 #include "base/heap_array.h"
+#include "base/text.h"
 
 namespace {
 

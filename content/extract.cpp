@@ -4,9 +4,9 @@
 
 #include <cstring>
 #include <utility>
-#include "base/heap_array.h"
 
 #include "app/run_state.h"
+#include "base/heap_array.h"
 #include "content/temp_name.h"
 
 namespace {

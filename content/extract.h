@@ -1,7 +1,6 @@
 #pragma once
 
 #include "base/text.h"
-
 #include "content/file_handle.h"
 
 // Writes the embedded patch package ("MSP"/"IDR_MSP" of g_hInstance) byte

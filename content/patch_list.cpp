@@ -11,9 +11,9 @@
 #include "content/extract.h"
 #include "content/file_handle.h"
 #include "installer/patch_targets.h"
+#include "messages/format_text.h"
 #include "messages/message_ids.h"
 #include "messages/show_message.h"
-#include "messages/format_text.h"
 
 namespace {
 

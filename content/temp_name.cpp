@@ -1,7 +1,6 @@
 #include "content/temp_name.h"
 
 #include "base/text.h"
-
 #include "messages/format_text.h"
 
 namespace {

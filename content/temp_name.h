@@ -3,8 +3,8 @@
 #include <windows.h>
 
 #include <cstdint>
-#include "base/text.h"
 
+#include "base/text.h"
 #include "content/file_handle.h"
 
 // The two platform questions the temp-name rule asks; tests answer them

@@ -1,7 +1,6 @@
 #include "installer/patch_targets.h"
 
 #include "base/heap_array.h"
-
 #include "content/file_handle.h"
 #include "installer/compound_file.h"
 #include "installer/installer_handle.h"

@@ -1,7 +1,6 @@
 #include "installer/product_facts.h"
 
 #include "base/heap_array.h"
-
 #include "installer/windows_installer.h"
 
 namespace {

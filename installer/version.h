@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+
 #include "base/text.h"
 
 // A version as four unsigned 16-bit parts, leftmost first. Versions are

@@ -1,8 +1,7 @@
 #include "messages/show_message.h"
 
-#include "base/text.h"
-
 #include "app/run_state.h"
+#include "base/text.h"
 #include "messages/format_text.h"
 #include "messages/message_box.h"
 #include "messages/message_ids.h"

@@ -1,7 +1,8 @@
-// boxwatch [-C FOLDER] [-E NAME=VALUE] [-U NAME] [-T SECONDS] PROGRAM [ARGS...]
+// boxwatch [-C FOLDER] [-E NAME=VALUE] [-U NAME] [-T SECONDS] [-W SECONDS] PROGRAM [ARGS...]
 // Runs PROGRAM with its arguments, prints each message box it shows as the
 // box appears (caption, style and text), presses OK, and ends with the
-// program's exit code. Output is UTF-8.
+// program's exit code. Output is UTF-8. -W leaves each box on the screen
+// that long before OK is pressed, for a person or a screenshot to see.
 #include <windows.h>
 
 #include <cstdio>
@@ -13,7 +14,9 @@
 namespace {
 
 int Usage() {
-    PrintUtf8(L"usage: boxwatch [-C FOLDER] [-E NAME=VALUE] [-U NAME] [-T SECONDS] PROGRAM [ARGS...]\n");
+    PrintUtf8(
+        L"usage: boxwatch [-C FOLDER] [-E NAME=VALUE] [-U NAME] [-T SECONDS] [-W SECONDS] "
+        L"PROGRAM [ARGS...]\n");
     return 2;
 }
 
@@ -21,6 +24,7 @@ int Usage() {
 
 int wmain(int argc, wchar_t** argv) {
     WatchRequest request;
+    DWORD showMs = 0;
     int i = 1;
     for (; i + 1 < argc && argv[i][0] == L'-'; i += 2) {
         const std::wstring option = argv[i];
@@ -34,6 +38,8 @@ int wmain(int argc, wchar_t** argv) {
             request.environment.emplace_back(value, std::nullopt);
         } else if (option == L"-T") {
             request.timeoutMs = static_cast<DWORD>(_wtoi(value.c_str())) * 1000;
+        } else if (option == L"-W") {
+            showMs = static_cast<DWORD>(_wtoi(value.c_str())) * 1000;
         } else {
             return Usage();
         }
@@ -42,7 +48,7 @@ int wmain(int argc, wchar_t** argv) {
     request.program = argv[i];
     for (++i; i < argc; ++i) request.arguments.emplace_back(argv[i]);
 
-    request.onBox = [](const MessageBoxRecord& box) {
+    request.onBox = [showMs](const MessageBoxRecord& box) {
         wchar_t style[32];
         if (box.styleKnown) {
             swprintf(style, 32, L"0x%05X", box.style);
@@ -50,6 +56,7 @@ int wmain(int argc, wchar_t** argv) {
             wcscpy(style, L"unknown");
         }
         PrintUtf8(L"[box] " + box.caption + L" (style " + style + L")\n" + box.text + L"\n");
+        Sleep(showMs);
     };
 
     const WatchedRun run = RunAndWatch(request);

@@ -24,7 +24,7 @@ seconds() { local start=$(date +%s.%N); "$@" >/dev/null 2>&1 || true; echo "$(da
 echo "== Stub size"
 exe=$(stat -c %s build/x86/spapply.exe)
 package=$(stat -c %s build/x86/package.msp)
-echo "build/x86/spapply.exe: $exe bytes with a $package-byte package: stub $((exe - package)) bytes ($(((exe - package + 1023) / 1024)) KiB); goal: at most 64 KiB"
+echo "build/x86/spapply.exe: $exe bytes with a $package-byte package: stub $((exe - package)) bytes ($(echo "scale=1; ($exe - $package) / 1024" | bc) KiB); goal: at most 64 KiB (65536 bytes)"
 
 echo "== Extraction of a $size_mib MiB package"
 bench=$root/build/bench
@@ -49,6 +49,8 @@ out=$prefix/drive_c/out.msp
 extract=() copy=() idle=() plain=()
 for _ in $(seq "$runs"); do
   rm -f "$out" "$out.cp" "$out.dd"
+  # Each one starts with nothing left to write back from the one before.
+  sync
   idle+=("$(seconds wine 'B:\spapply.exe' /e 'C:\missing\out.msp')")
   extract+=("$(seconds wine 'B:\spapply.exe' /e 'C:\out.msp')")
   sync

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Measures what the README states, under Wine with the x86_64 build:
-#   stub size      the 32-bit exe's size without its package
+#   stub size      the 32-bit exe's size without its package, beside the
+#                  sizes of NSIS's stubs
 #   extraction     "/e" of a large package against cp of the same file,
 #                  and the peak memory of "/e" against an idle run's
 #   run overhead   the quiet patch run on one product against msiexec
@@ -25,6 +26,11 @@ echo "== Stub size"
 exe=$(stat -c %s build/x86/spapply.exe)
 package=$(stat -c %s build/x86/package.msp)
 echo "build/x86/spapply.exe: $exe bytes with a $package-byte package: stub $((exe - package)) bytes ($(echo "scale=1; ($exe - $package) / 1024" | bc) KiB); goal: at most 64 KiB (65536 bytes)"
+# NSIS's stubs, the one other installer stub that Debian's archive holds.
+dpkg -s nsis >/dev/null 2>&1 || DEBIAN_FRONTEND=noninteractive apt-get install -y -q nsis >/dev/null
+for stub in /usr/share/nsis/Stubs/*-x86-unicode; do
+  echo "NSIS $(basename "$stub") stub: $(stat -c %s "$stub") bytes"
+done
 
 echo "== Extraction of a $size_mib MiB package"
 bench=$root/build/bench

@@ -27,7 +27,10 @@ exe=$(stat -c %s build/x86/spapply.exe)
 package=$(stat -c %s build/x86/package.msp)
 echo "build/x86/spapply.exe: $exe bytes with a $package-byte package: stub $((exe - package)) bytes ($(echo "scale=1; ($exe - $package) / 1024" | bc) KiB); goal: at most 64 KiB (65536 bytes)"
 # NSIS's stubs, the one other installer stub that Debian's archive holds.
-dpkg -s nsis >/dev/null 2>&1 || DEBIAN_FRONTEND=noninteractive apt-get install -y -q nsis >/dev/null
+if ! dpkg -s nsis >/dev/null 2>&1; then
+  apt-get update -q >/dev/null
+  DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends nsis >/dev/null
+fi
 for stub in /usr/share/nsis/Stubs/*-x86-unicode; do
   echo "NSIS $(basename "$stub") stub: $(stat -c %s "$stub") bytes"
 done

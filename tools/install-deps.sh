@@ -10,7 +10,7 @@ packages=(
   binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
   wine64 wine
   wixl msitools
-  time
+  time bc
   libgtest-dev
 )
 

@@ -16,6 +16,7 @@ for package in xvfb imagemagick fonts-noto-cjk fonts-wine; do
   dpkg -s "$package" >/dev/null 2>&1 || missing+=("$package")
 done
 if [ ${#missing[@]} -gt 0 ]; then
+  apt-get update -q >/dev/null
   DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}" >/dev/null
 fi
 cmake --preset x64 >/dev/null
